@@ -1,0 +1,15 @@
+#include "UserMessages.h"
+
+#include <QMessageBox>
+
+namespace orvex::gui {
+
+void MessageBoxMessages::showMessage(const QString& text, const QString& detail)
+{
+    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kMessageCaption), text, QMessageBox::Ok, parent_);
+    if (!detail.isEmpty())
+        box.setInformativeText(detail);
+    box.exec();
+}
+
+} // namespace orvex::gui
