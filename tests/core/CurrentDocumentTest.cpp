@@ -1,1 +1,173 @@
+#include "xml/CurrentDocument.h"
+
+#include "RemedyList.h"
+#include "TempDir.h"
+
 #include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace orvex {
+namespace {
+
+struct RecordingSink final : MessageSink {
+    std::vector<std::string> files;
+    std::vector<std::string> reasons;
+    void loadFailed(const std::string& fileName, const std::string& reason) override
+    {
+        files.push_back(fileName);
+        reasons.push_back(reason);
+    }
+};
+
+struct BadFile {
+    const char* name;
+    std::string bytes;
+    const char* reasonPart;
+};
+
+void PrintTo(const BadFile& c, std::ostream* os) { *os << c.name; }
+
+class LoadFailure : public ::testing::TestWithParam<BadFile> {};
+
+TEST_P(LoadFailure, reportsLoadFailedOnceAndLeavesEmptyDocument)
+{
+    const test::TempDir dir;
+    const std::string path = dir.write("file.xml", GetParam().bytes);
+    CurrentDocument current;
+    RecordingSink sink;
+
+    EXPECT_EQ(LoadXmlDocument(current, path, sink), 1);
+    ASSERT_EQ(sink.files.size(), 1U);
+    EXPECT_EQ(sink.files[0], path);
+    EXPECT_NE(sink.reasons[0].find(GetParam().reasonPart), std::string::npos) << sink.reasons[0];
+    EXPECT_FALSE(current.document().first_child());
+}
+
+INSTANTIATE_TEST_SUITE_P(BadInput, LoadFailure,
+    ::testing::Values(
+        BadFile{"empty", "", "not well-formed"},
+        BadFile{"truncated", "<list><symptom><category name='mi'>", "not well-formed"},
+        BadFile{"notXml", "Bell.;Nux-v.;Puls.\n", "not well-formed"},
+        BadFile{"mismatchedTags", "<a>\n<b></a>", "line 2"},
+        BadFile{"unknownEncoding", "<?xml version='1.0' encoding='KOI8-R'?><a/>", "KOI8-R"},
+        BadFile{"utf16DeclaredOverBytes", "<?xml version='1.0' encoding='UTF-16'?><a/>", "UTF-16"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(LoadXmlDocument, missingFolderOrDirectory_failsWithReason)
+{
+    const test::TempDir dir;
+    CurrentDocument current;
+    RecordingSink sink;
+    EXPECT_EQ(LoadXmlDocument(current, (dir.path() / "absent.xml").string(), sink), 1);
+    EXPECT_EQ(LoadXmlDocument(current, dir.path().string(), sink), 1);
+    ASSERT_EQ(sink.reasons.size(), 2U);
+    EXPECT_NE(sink.reasons[0].find("does not exist"), std::string::npos);
+    EXPECT_NE(sink.reasons[1].find("folder"), std::string::npos);
+}
+
+TEST(LoadXmlDocument, failedLoad_replacesThePreviousDocument)
+{
+    const test::TempDir dir;
+    CurrentDocument current;
+    SilentMessageSink sink;
+    ASSERT_EQ(LoadXmlDocument(current, dir.write("r.xml", "<r><remedy>Bell.</remedy></r>"), sink), 0);
+    ASSERT_EQ(remedyPickerEntries(current.document()).size(), 1U);
+
+    EXPECT_EQ(LoadXmlDocument(current, dir.write("bad.xml", "<r>"), sink), 1);
+    EXPECT_TRUE(remedyPickerEntries(current.document()).empty());
+}
+
+TEST(LoadXmlDocument, bareNameResolvesAgainstCurrentDirectory)
+{
+    const test::TempDir dir;
+    dir.write("remedy.xml", "<r><remedy>Puls.</remedy></r>");
+    const test::CurrentDirectory here(dir.path());
+    CurrentDocument current;
+    RecordingSink sink;
+    EXPECT_EQ(LoadXmlDocument(current, "remedy.xml", sink), 0);
+    EXPECT_TRUE(sink.files.empty());
+    EXPECT_EQ(remedyPickerEntries(current.document()), std::vector<std::string>{"Puls."});
+}
+
+struct EncodedFile {
+    const char* name;
+    std::string bytes;
+    std::string expected; // UTF-8
+};
+
+void PrintTo(const EncodedFile& c, std::ostream* os) { *os << c.name; }
+
+class Encodings : public ::testing::TestWithParam<EncodedFile> {};
+
+TEST_P(Encodings, loadWithTheRightCharacters)
+{
+    const test::TempDir dir;
+    CurrentDocument current;
+    RecordingSink sink;
+    ASSERT_EQ(LoadXmlDocument(current, dir.write("r.xml", GetParam().bytes), sink), 0)
+        << (sink.reasons.empty() ? "" : sink.reasons[0]);
+    EXPECT_EQ(remedyPickerEntries(current.document()), std::vector<std::string>{GetParam().expected});
+}
+
+std::string utf16le(std::string_view ascii, bool bom)
+{
+    std::string out = bom ? std::string("\xFF\xFE", 2) : std::string();
+    for (const char c : ascii) {
+        out += c;
+        out += '\0';
+    }
+    return out;
+}
+
+INSTANTIATE_TEST_SUITE_P(Declared, Encodings,
+    ::testing::Values(
+        EncodedFile{"utf8NoDeclaration", "<r><remedy>\xC3\x84rz.</remedy></r>", "\xC3\x84rz."},
+        EncodedFile{"utf8Bom", "\xEF\xBB\xBF<?xml version='1.0'?><r><remedy>\xC3\x91" "aja</remedy></r>", "\xC3\x91" "aja"},
+        EncodedFile{"latin1", "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><r><remedy>\xC4rz.</remedy></r>", "\xC3\x84rz."},
+        EncodedFile{"latin1LowerCase", "<?xml version='1.0' encoding='iso-8859-1'?><r><remedy>\xE9</remedy></r>", "\xC3\xA9"},
+        EncodedFile{"windows1252Quotes", "<?xml version='1.0' encoding='windows-1252'?><r><remedy>\x93" "a\x94 \x80</remedy></r>",
+                    "\xE2\x80\x9C" "a\xE2\x80\x9D \xE2\x82\xAC"},
+        EncodedFile{"latin9Euro", "<?xml version='1.0' encoding='ISO-8859-15'?><r><remedy>\xA4</remedy></r>", "\xE2\x82\xAC"},
+        EncodedFile{"utf16WithBom", utf16le("<r><remedy>Op.</remedy></r>", true), "Op."},
+        EncodedFile{"utf16WithoutBom", utf16le("<?xml version='1.0' encoding='UTF-16'?><r><remedy>Op.</remedy></r>", false), "Op."}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(LoadXmlDocument, deepNesting_loadsAndQueriesWithoutStackOverflow)
+{
+    constexpr int depth = 20000;
+    std::string xml;
+    for (int i = 0; i < depth; ++i)
+        xml += "<g>";
+    xml += "<remedy>Deep</remedy>";
+    for (int i = 0; i < depth; ++i)
+        xml += "</g>";
+    const test::TempDir dir;
+    CurrentDocument current;
+    SilentMessageSink sink;
+    ASSERT_EQ(LoadXmlDocument(current, dir.write("deep.xml", xml), sink), 0);
+    EXPECT_EQ(remedyPickerEntries(current.document()), std::vector<std::string>{"Deep"});
+}
+
+TEST(LoadXmlDocument, hundredMegabyteFile_loads)
+{
+    const std::string entry = "<remedy>Bell.</remedy><remedy>Nux-v. with a longer name</remedy>\n";
+    const std::size_t copies = (100U << 20U) / entry.size() + 1;
+    std::string xml = "<r>";
+    xml.reserve(copies * entry.size() + 10);
+    for (std::size_t i = 0; i < copies; ++i)
+        xml += entry;
+    xml += "</r>";
+    const test::TempDir dir;
+    const std::string path = dir.write("big.xml", xml);
+    xml.clear();
+    xml.shrink_to_fit();
+    CurrentDocument current;
+    SilentMessageSink sink;
+    ASSERT_EQ(LoadXmlDocument(current, path, sink), 0);
+    EXPECT_EQ(current.document().first_child().last_child().text().get(), std::string("Nux-v. with a longer name"));
+}
+
+} // namespace
+} // namespace orvex

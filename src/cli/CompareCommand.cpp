@@ -1,0 +1,265 @@
+#include "CompareCommand.h"
+
+#include "Chapters.h"
+#include "ComparisonSearch.h"
+#include "RemedyList.h"
+#include "ReportLines.h"
+#include "StringTable.h"
+#include "xml/CurrentDocument.h"
+
+#include <nlohmann/json.hpp>
+
+#include <optional>
+#include <variant>
+#include <ostream>
+
+namespace orvex::cli {
+namespace {
+
+constexpr const char* kUsage = R"(Usage: orvex-compare [OPTIONS] [REMEDY1 [REMEDY2 [REMEDY3]]]
+
+Compares up to three remedies in one chapter of the repertory, as the Orvex
+program does, reading remedy.xml, list.xml and garepertory.xml from the
+current directory. A remedy left out, or given as "....", is no remedy.
+
+Options:
+  --chapter TEXT      chapter name as the chapter picker lists it
+                      (default: the first chapter)
+  --mode MODE         "different" (default) or "similar"
+  --format FORMAT     "text" (default) or "json"
+  --report            print the report lines instead of the lists
+  --date TEXT         the date shown in the report (default: today, long form)
+  --list-chapters     print the five chapter names in picker order
+  --list-remedies     print the remedy picker entries
+  --help              show this help
+
+JSON output of a search:
+  {"chapter": TEXT, "code": CODE, "mode": "similar"|"different",
+   "captions": [3 texts], "lists": [[...], [...], [...]],
+   "matchCount": N, "printOffered": true|false}
+With --report: [{"text": TEXT, "size": N, "bold": B, "italic": B}, ...]
+
+Exit status: 0 on success (an empty result too), 2 when a data file could not
+be loaded ("Load Failed" on stderr; the empty result is still printed),
+64 on bad usage.
+)";
+
+constexpr const char* kRemedyFile = "remedy.xml";
+constexpr const char* kStringsFile = "list.xml";
+
+struct Options {
+    std::optional<std::string> chapter;
+    CompareMode mode = CompareMode::Different;
+    bool json = false;
+    bool report = false;
+    std::optional<std::string> date;
+    bool listChapters = false;
+    bool listRemedies = false;
+    bool help = false;
+    std::vector<std::string> remedies;
+};
+
+struct UsageError {
+    std::string message;
+};
+
+// Accepts "--name value" and "--name=value"; "--" ends the options.
+std::variant<Options, UsageError> parse(const std::vector<std::string>& arguments)
+{
+    Options options;
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        std::string argument = arguments[i];
+        if (optionsEnded || argument.size() < 2 || argument.compare(0, 2, "--") != 0) {
+            options.remedies.push_back(argument);
+            continue;
+        }
+        if (argument == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        std::optional<std::string> inlineValue;
+        if (const auto equals = argument.find('='); equals != std::string::npos) {
+            inlineValue = argument.substr(equals + 1);
+            argument.resize(equals);
+        }
+        const auto value = [&]() -> std::optional<std::string> {
+            if (inlineValue)
+                return inlineValue;
+            if (i + 1 < arguments.size())
+                return arguments[++i];
+            return std::nullopt;
+        };
+        const bool takesValue = argument == "--chapter" || argument == "--mode" || argument == "--format"
+            || argument == "--date";
+        if (!takesValue && inlineValue)
+            return UsageError{argument + " takes no value"};
+        if (takesValue) {
+            const auto given = value();
+            if (!given)
+                return UsageError{argument + " needs a value"};
+            if (argument == "--chapter") {
+                options.chapter = *given;
+            } else if (argument == "--date") {
+                options.date = *given;
+            } else if (argument == "--mode") {
+                if (*given != "similar" && *given != "different")
+                    return UsageError{"--mode must be \"similar\" or \"different\", not \"" + *given + "\""};
+                options.mode = *given == "similar" ? CompareMode::Similar : CompareMode::Different;
+            } else {
+                if (*given != "text" && *given != "json")
+                    return UsageError{"--format must be \"text\" or \"json\", not \"" + *given + "\""};
+                options.json = *given == "json";
+            }
+        } else if (argument == "--report") {
+            options.report = true;
+        } else if (argument == "--list-chapters") {
+            options.listChapters = true;
+        } else if (argument == "--list-remedies") {
+            options.listRemedies = true;
+        } else if (argument == "--help") {
+            options.help = true;
+        } else {
+            return UsageError{"unknown option " + argument};
+        }
+    }
+    if (options.remedies.size() > kRemedyPositions)
+        return UsageError{"at most three remedies can be compared"};
+    if (options.listChapters && options.listRemedies)
+        return UsageError{"--list-chapters and --list-remedies cannot be combined"};
+    return options;
+}
+
+class StreamMessages final : public MessageSink {
+public:
+    explicit StreamMessages(std::ostream& err) : err_(err) {}
+    void loadFailed(const std::string& fileName, const std::string& reason) override
+    {
+        err_ << "Load Failed: " << fileName << ": " << reason << '\n';
+        failed_ = true;
+    }
+    bool failed() const { return failed_; }
+
+private:
+    std::ostream& err_;
+    bool failed_ = false;
+};
+
+std::string dump(const nlohmann::json& value)
+{
+    // Replace rather than throw on bytes that are not UTF-8 in a data file.
+    return value.dump(2, ' ', false, nlohmann::json::error_handler_t::replace);
+}
+
+void printList(const std::vector<std::string>& entries, bool json, std::ostream& out)
+{
+    if (json) {
+        out << dump(entries) << '\n';
+        return;
+    }
+    for (const std::string& entry : entries)
+        out << entry << '\n';
+}
+
+const char* modeName(CompareMode mode)
+{
+    return mode == CompareMode::Similar ? "similar" : "different";
+}
+
+void printResult(const SearchResult& result, CompareMode mode, bool json, std::ostream& out)
+{
+    if (json) {
+        nlohmann::json lists = nlohmann::json::array();
+        for (const auto& list : result.lists)
+            lists.push_back(list);
+        const nlohmann::json object = {
+            {"chapter", result.chapterCaption}, {"code", result.chapterCode}, {"mode", modeName(mode)},
+            {"captions", result.captions}, {"lists", lists}, {"matchCount", result.matchCount},
+            {"printOffered", result.printOffered},
+        };
+        out << dump(object) << '\n';
+        return;
+    }
+    out << "Chapter: " << result.chapterCaption;
+    if (!result.chapterCode.empty())
+        out << " (" << result.chapterCode << ')';
+    out << "\nMode: " << modeName(mode) << " symptoms\n";
+    for (std::size_t k = 0; k < kRemedyPositions; ++k) {
+        if (result.captions[k].empty())
+            continue;
+        out << '\n' << result.captions[k] << " (" << result.lists[k].size() << ")\n";
+        for (const std::string& line : result.lists[k])
+            out << "  " << line << '\n';
+    }
+}
+
+void printReport(const std::vector<ReportLine>& lines, bool json, std::ostream& out)
+{
+    if (!json) {
+        for (const ReportLine& line : lines)
+            out << line.text << '\n';
+        return;
+    }
+    nlohmann::json array = nlohmann::json::array();
+    for (const ReportLine& line : lines)
+        array.push_back({{"text", line.text}, {"size", line.size}, {"bold", line.bold}, {"italic", line.italic}});
+    out << dump(array) << '\n';
+}
+
+} // namespace
+
+int runCompareCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+                      const std::function<std::string()>& today)
+{
+    const auto parsed = parse(arguments);
+    if (const auto* error = std::get_if<UsageError>(&parsed)) {
+        err << "orvex-compare: " << error->message << "\n\n" << kUsage;
+        return kExitUsage;
+    }
+    const Options& options = std::get<Options>(parsed);
+    if (options.help) {
+        out << kUsage;
+        return kExitOk;
+    }
+
+    StreamMessages messages(err);
+    CurrentDocument document;
+    if (options.listRemedies) {
+        LoadXmlDocument(document, kRemedyFile, messages);
+        printList(remedyPickerEntries(document.document()), options.json, out);
+        return messages.failed() ? kExitLoadFailed : kExitOk;
+    }
+
+    LoadXmlDocument(document, kStringsFile, messages);
+    const StringTable texts = LoadTextTable(document);
+    const ChapterPickerEntries chapters = chapterPickerEntries(texts);
+    if (options.listChapters) {
+        printList({chapters.begin(), chapters.end()}, options.json, out);
+        return messages.failed() ? kExitLoadFailed : kExitOk;
+    }
+
+    SearchRequest request;
+    request.chapterText = options.chapter.value_or(chapters[0]);
+    request.chapterEntries = chapters;
+    request.mode = options.mode;
+    for (std::size_t k = 0; k < kRemedyPositions; ++k)
+        request.remedyTexts[k] = k < options.remedies.size() ? options.remedies[k] : std::string(kNoRemedy);
+
+    ComparisonSearch search;
+    const SearchResult result = search.run(request, document, messages);
+    if (options.report) {
+        ReportInput input;
+        input.chapterLabel = texts.text("strChapter");
+        input.chapterText = request.chapterText;
+        input.longDate = options.date ? *options.date : today();
+        input.modeTitle = reportModeTitle(texts, options.mode);
+        input.captions = result.captions;
+        input.lists = result.lists;
+        printReport(buildReportLines(input), options.json, out);
+    } else {
+        printResult(result, options.mode, options.json, out);
+    }
+    return messages.failed() ? kExitLoadFailed : kExitOk;
+}
+
+} // namespace orvex::cli
