@@ -1,6 +1,7 @@
 #include "ComparisonSearch.h"
 
 #include "RemedyList.h"
+#include "RepertoryScan.h"
 #include "xml/CurrentDocument.h"
 
 namespace orvex {
@@ -26,14 +27,14 @@ SearchResult ComparisonSearch::runOnDocument(const SearchRequest& request, const
 
     ChosenPositions chosen{};
     for (std::size_t k = 0; k < kRemedyPositions; ++k) {
-        const std::string& remedy = request.remedyTexts[k];
-        chosen[k] = isRemedyChosen(remedy);
-        if (!chosen[k])
-            continue;
-        result.captions[k] = remedy;
-        result.lists[k] = query_.lines(document.document(), result.chapterCode, remedy);
-        result.matchCount += result.lists[k].size();
+        chosen[k] = isRemedyChosen(request.remedyTexts[k]);
+        if (chosen[k])
+            result.captions[k] = request.remedyTexts[k];
     }
+    // One walk answers the three per-remedy queries at once.
+    result.lists = scanRepertory(document.document(), result.chapterCode, request.remedyTexts, chosen);
+    for (const auto& list : result.lists)
+        result.matchCount += list.size();
 
     if (request.mode == CompareMode::Similar)
         result.workList = DisplaySimilarSymptoms(result.lists, chosen);

@@ -2,7 +2,6 @@
 
 #include "Chapters.h"
 #include "MessageSink.h"
-#include "RepertoryQuery.h"
 #include "ResultBuilder.h"
 
 #include <array>
@@ -47,9 +46,6 @@ public:
 
     // The same steps without loading: on a document already in memory.
     SearchResult runOnDocument(const SearchRequest& request, const CurrentDocument& document);
-
-private:
-    RepertoryQuery query_;
 };
 
 bool isRemedyChosen(const std::string& pickerText);
