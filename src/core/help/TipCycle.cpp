@@ -1,0 +1,37 @@
+#include "TipCycle.h"
+
+#include "TipsFile.h"
+
+namespace orvex {
+
+std::size_t nextTipNumber(std::size_t current, std::size_t count)
+{
+    return current + 1 > count ? 1 : current + 1;
+}
+
+bool TipCycle::load(const std::filesystem::path& tipsFile)
+{
+    tips_.clear();
+    current_ = 0;
+    auto tips = readTipsFile(tipsFile);
+    if (!tips)
+        return false;
+    setTips(std::move(*tips));
+    return true;
+}
+
+void TipCycle::setTips(std::vector<std::string> tips)
+{
+    tips_ = std::move(tips);
+    current_ = 0;
+    next();
+}
+
+const std::string* TipCycle::currentTip() const
+{
+    if (tips_.empty() || current_ == 0 || current_ > tips_.size())
+        return nullptr;
+    return &tips_[current_ - 1];
+}
+
+} // namespace orvex
