@@ -1,0 +1,211 @@
+#include "help/AboutCommand.h"
+
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <fstream>
+#include <stdexcept>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace orvex {
+namespace {
+
+namespace fs = std::filesystem;
+
+class FakeShell final : public ShellApi {
+public:
+    int findResult = 42;
+    int executeResult = 42;
+    bool throwOnFind = false;
+
+    std::vector<std::string> calls;
+    bool probeExistedDuringFind = false;
+
+    FindResult findExecutable(const std::string& file, const fs::path& directory) override
+    {
+        calls.push_back("find " + file + " in " + directory.string());
+        probeExistedDuringFind = fs::exists(directory / file);
+        if (throwOnFind)
+            throw std::system_error(ENOMEM, std::generic_category());
+        return {findResult, findResult > 32 ? "/usr/bin/browser" : ""};
+    }
+
+    int shellExecute(const std::string& url) override
+    {
+        calls.push_back("open " + url);
+        return executeResult;
+    }
+};
+
+class RecordedMessages final : public AboutMessages {
+public:
+    std::vector<std::string> shown;
+    void show(const std::string& text) override { shown.push_back(text); }
+};
+
+struct BandCase {
+    const char* name;
+    int findResult;
+    int executeResult;
+    std::vector<std::string> messages;
+    bool browserStarted;
+};
+
+// Names the case in test output instead of dumping its bytes.
+void PrintTo(const BandCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+
+class AboutResultBand : public testing::TestWithParam<BandCase> {};
+
+TEST_P(AboutResultBand, showsItsMessageAndLeavesNoProbe)
+{
+    const BandCase& band = GetParam();
+    const test::TempDir dir;
+    FakeShell shell;
+    shell.findResult = band.findResult;
+    shell.executeResult = band.executeResult;
+    RecordedMessages messages;
+    std::vector<std::string> order;
+
+    AboutCommand(shell, messages, dir.path(), [&] { order.push_back("events:" + std::to_string(shell.calls.size())); })
+        .run();
+
+    EXPECT_EQ(messages.shown, band.messages);
+    ASSERT_FALSE(shell.calls.empty());
+    EXPECT_EQ(shell.calls.front(), "find x27z42j.html in " + dir.path().string());
+    EXPECT_TRUE(shell.probeExistedDuringFind);
+    EXPECT_FALSE(fs::exists(dir.path() / kProbeFileName));
+    if (band.browserStarted) {
+        EXPECT_EQ(shell.calls, (std::vector<std::string>{shell.calls.front(), std::string("open ") + kMakerWebAddress}));
+        // Pending events are let through after the lookup, before the browser starts.
+        EXPECT_EQ(order, std::vector<std::string>{"events:1"});
+    } else {
+        EXPECT_EQ(shell.calls.size(), 1U);
+        EXPECT_TRUE(order.empty());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Bands, AboutResultBand,
+    testing::Values(
+        BandCase{"zero_outOfMemory", 0, 42, {kOutOfMemoryText}, false},
+        BandCase{"one_errorNumber", 1, 42, {"Error Number: 1"}, false},
+        BandCase{"thirty_errorNumber", 30, 42, {"Error Number: 30"}, false},
+        BandCase{"thirtyOne_noBrowser", 31, 42, {kNoBrowserText}, false},
+        BandCase{"negative_isFailureNotSuccess", -5, 42, {"Error Number: -5"}, false},
+        BandCase{"thirtyTwo_launches", 32, 33, {}, true},
+        BandCase{"large_launches", 1 << 20, 42, {}, true},
+        BandCase{"launchReturnsThirtyOne_failed", 42, 31, {kLaunchFailedText}, true},
+        BandCase{"launchReturnsZero_failed", 42, 0, {kLaunchFailedText}, true},
+        BandCase{"launchReturnsThirtyTwo_succeeded", 42, 32, {}, true}),
+    [](const testing::TestParamInfo<BandCase>& info) { return std::string(info.param.name); });
+
+TEST(AboutCommand, probeThatExistedBefore_isKeptWithItsContent)
+{
+    const test::TempDir dir;
+    const auto probe = dir.write(kProbeFileName, "<p>mine</p>");
+    FakeShell shell;
+    RecordedMessages messages;
+    AboutCommand(shell, messages, dir.path()).run();
+    EXPECT_TRUE(shell.probeExistedDuringFind);
+    EXPECT_EQ(test::readFile(probe), "<p>mine</p>");
+}
+
+TEST(AboutCommand, existingProbeKept_alsoWhenNoBrowser)
+{
+    const test::TempDir dir;
+    const auto probe = dir.write(kProbeFileName, "x");
+    FakeShell shell;
+    shell.findResult = 31;
+    RecordedMessages messages;
+    AboutCommand(shell, messages, dir.path()).run();
+    EXPECT_EQ(messages.shown, std::vector<std::string>{kNoBrowserText});
+    EXPECT_EQ(test::readFile(probe), "x");
+}
+
+TEST(AboutCommand, programDirectoryMissing_showsRuntimeErrorAndStartsNothing)
+{
+    const test::TempDir dir;
+    FakeShell shell;
+    RecordedMessages messages;
+    AboutCommand(shell, messages, dir.path() / "gone").run();
+    EXPECT_TRUE(shell.calls.empty());
+    EXPECT_EQ(messages.shown,
+              std::vector<std::string>{AboutCommand::runtimeErrorText(ENOENT, std::generic_category().message(ENOENT))});
+}
+
+TEST(AboutCommand, programDirectoryIsAFile_showsRuntimeError)
+{
+    const test::TempDir dir;
+    const fs::path notADirectory = dir.write("program", "");
+    FakeShell shell;
+    RecordedMessages messages;
+    AboutCommand(shell, messages, notADirectory).run();
+    EXPECT_TRUE(shell.calls.empty());
+    EXPECT_EQ(messages.shown,
+              std::vector<std::string>{AboutCommand::runtimeErrorText(ENOTDIR, std::generic_category().message(ENOTDIR))});
+}
+
+TEST(AboutCommand, readOnlyProgramDirectory_showsPermissionDenied)
+{
+    const test::TempDir dir;
+    fs::permissions(dir.path(), fs::perms::owner_read | fs::perms::owner_exec);
+    if (std::ofstream(dir.path() / "canary"))
+        GTEST_SKIP() << "this user can write a read-only folder (root)";
+    FakeShell shell;
+    RecordedMessages messages;
+    AboutCommand(shell, messages, dir.path()).run();
+    EXPECT_TRUE(shell.calls.empty());
+    EXPECT_EQ(messages.shown,
+              std::vector<std::string>{AboutCommand::runtimeErrorText(EACCES, std::generic_category().message(EACCES))});
+}
+
+TEST(AboutCommand, unknownProgramDirectory_writesNoProbeAnywhere)
+{
+    FakeShell shell;
+    RecordedMessages messages;
+    AboutCommand(shell, messages, {}).run();
+    EXPECT_TRUE(shell.calls.empty());
+    ASSERT_EQ(messages.shown.size(), 1U);
+    EXPECT_EQ(messages.shown[0].rfind("An error has occured.\r\nError Number: ", 0), 0U);
+}
+
+TEST(AboutCommand, errorInsideShell_removesProbeAndShowsError)
+{
+    const test::TempDir dir;
+    FakeShell shell;
+    shell.throwOnFind = true;
+    RecordedMessages messages;
+    AboutCommand(shell, messages, dir.path()).run();
+    EXPECT_FALSE(fs::exists(dir.path() / kProbeFileName));
+    EXPECT_EQ(messages.shown,
+              std::vector<std::string>{AboutCommand::runtimeErrorText(ENOMEM, std::generic_category().message(ENOMEM))});
+}
+
+TEST(AboutCommand, runtimeErrorText_isWordedAsShown)
+{
+    EXPECT_EQ(AboutCommand::runtimeErrorText(13, "Permission denied"),
+              "An error has occured.\r\nError Number: 13\r\nError description: Permission denied");
+}
+
+TEST(AboutCommand, runTwice_sameMessagesNoProbe)
+{
+    const test::TempDir dir;
+    FakeShell shell;
+    shell.findResult = 31;
+    RecordedMessages messages;
+    AboutCommand command(shell, messages, dir.path());
+    command.run();
+    command.run();
+    EXPECT_EQ(messages.shown, (std::vector<std::string>{kNoBrowserText, kNoBrowserText}));
+    EXPECT_FALSE(fs::exists(dir.path() / kProbeFileName));
+}
+
+} // namespace
+} // namespace orvex
