@@ -1,0 +1,35 @@
+#include "PageLayout.h"
+
+namespace orvex {
+namespace {
+
+// Heights are sums of font metrics; a line that fits exactly must not be
+// pushed to the next page by rounding.
+constexpr double kTolerance = 1e-6;
+
+} // namespace
+
+PageLayout::PageLayout(double printableHeight) : height_(printableHeight) {}
+
+LinePlacement PageLayout::place(double lineHeight)
+{
+    if (top_ > 0.0 && top_ + lineHeight > height_ + kTolerance) {
+        ++page_;
+        top_ = 0.0;
+    }
+    const LinePlacement placement{page_, top_};
+    top_ += lineHeight;
+    return placement;
+}
+
+std::vector<LinePlacement> layOutLines(double printableHeight, const std::vector<double>& lineHeights)
+{
+    PageLayout layout(printableHeight);
+    std::vector<LinePlacement> placements;
+    placements.reserve(lineHeights.size());
+    for (const double height : lineHeights)
+        placements.push_back(layout.place(height));
+    return placements;
+}
+
+} // namespace orvex
