@@ -1,0 +1,34 @@
+#pragma once
+
+#include "RegistryApi.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Rules every registry backend shares, so they answer the same calls alike.
+namespace orvex::reg {
+
+// Copies `bytes` out the way RegQueryValueEx does: a null `data` asks for the
+// size only; a buffer too small gets ERROR_MORE_DATA and the needed size.
+LStatus copyData(std::string_view bytes, std::uint8_t* data, std::uint32_t* dataSize);
+
+// Copies a value name out the way RegEnumValue does: `*length` is the buffer
+// size on entry (room for the NUL included) and the name's length on return.
+LStatus copyName(std::string_view name, char* buffer, std::uint32_t* length);
+
+// The parts of a key path such as "Software\Tarnwell\OCS"; an empty path has
+// none. Nullopt for an empty part ("a\\b", "\a", "a\") or a control
+// character, which no key name may hold.
+std::optional<std::vector<std::string>> splitKeyPath(std::string_view path);
+
+// Key and value names compare as the registry does: ASCII letters ignore case.
+bool sameName(std::string_view a, std::string_view b);
+
+// A value name may hold anything but control characters.
+bool validValueName(std::string_view name);
+
+inline bool asksToWrite(std::uint32_t access) { return (access & kWriteRights) != 0; }
+
+} // namespace orvex::reg
