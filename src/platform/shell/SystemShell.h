@@ -1,0 +1,13 @@
+#pragma once
+
+#include "help/ShellApi.h"
+
+#include <memory>
+
+namespace orvex::platform {
+
+// The shell of the system the program runs on: Win32Shell on Windows,
+// XdgShell elsewhere.
+std::unique_ptr<ShellApi> makeSystemShell();
+
+} // namespace orvex::platform

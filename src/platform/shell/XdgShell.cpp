@@ -1,0 +1,78 @@
+#include "XdgShell.h"
+
+#include "ChildProcess.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <system_error>
+
+namespace orvex::platform {
+namespace {
+
+bool isWebPage(const std::filesystem::path& file)
+{
+    std::string extension = file.extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return extension == ".html" || extension == ".htm";
+}
+
+std::string trimmed(const std::string& text)
+{
+    const auto first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
+}
+
+int startFailure(int error)
+{
+    switch (error) {
+    case ENOENT:
+        return kShellFileNotFound;
+    case EACCES:
+    case EPERM:
+        return kShellAccessDenied;
+    case ENOMEM:
+        return 8; // the shell's "not enough memory"
+    default:
+        return kShellNoAssociation;
+    }
+}
+
+} // namespace
+
+XdgShell::XdgShell(std::string xdgMime, std::string xdgOpen)
+    : xdgMime_(std::move(xdgMime))
+    , xdgOpen_(std::move(xdgOpen))
+{
+}
+
+ShellApi::FindResult XdgShell::findExecutable(const std::string& file, const std::filesystem::path& directory)
+{
+    std::error_code error;
+    if (!std::filesystem::is_directory(directory, error))
+        return {kShellPathNotFound, {}};
+    if (!std::filesystem::exists(directory / file, error))
+        return {kShellFileNotFound, {}};
+    if (!isWebPage(file))
+        return {kShellNoAssociation, {}};
+
+    const CapturedRun run = runAndCapture({xdgMime_, "query", "default", "text/html"});
+    const std::string handler = trimmed(run.output);
+    if (run.startError != 0 || run.exitStatus != 0 || handler.empty())
+        return {kShellNoAssociation, {}};
+    return {kShellSucceeded, handler};
+}
+
+int XdgShell::shellExecute(const std::string& url)
+{
+    if (url.empty())
+        return kShellFileNotFound;
+    if (const int error = startDetached({xdgOpen_, url}); error != 0)
+        return startFailure(error);
+    return kShellSucceeded;
+}
+
+} // namespace orvex::platform

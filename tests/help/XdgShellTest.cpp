@@ -1,0 +1,129 @@
+#include "shell/XdgShell.h"
+
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+
+#include <sys/stat.h>
+
+namespace orvex::platform {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A stand-in for xdg-mime or xdg-open: a small sh script in a temporary folder.
+std::string script(const test::TempDir& dir, const std::string& name, const std::string& body)
+{
+    const std::string path = dir.write(name, "#!/bin/sh\n" + body + "\n");
+    fs::permissions(path, fs::perms::owner_all);
+    return path;
+}
+
+class XdgShellFind : public testing::Test {
+protected:
+    test::TempDir tools;
+    test::TempDir program;
+    void SetUp() override { program.write("x27z42j.html", ""); }
+};
+
+TEST_F(XdgShellFind, registeredHandler_isFoundWithItsName)
+{
+    const auto argsFile = tools.path() / "args";
+    XdgShell shell(script(tools, "xdg-mime", "printf '%s|' \"$@\" > '" + argsFile.string() + "'; echo firefox.desktop"));
+    const auto found = shell.findExecutable("x27z42j.html", program.path());
+    EXPECT_GT(found.result, 32);
+    EXPECT_EQ(found.executable, "firefox.desktop");
+    EXPECT_EQ(test::readFile(argsFile), "query|default|text/html|");
+}
+
+struct NoHandlerCase {
+    const char* name;
+    std::string body;
+};
+
+void PrintTo(const NoHandlerCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+class XdgShellNoHandler : public XdgShellFind, public testing::WithParamInterface<NoHandlerCase> {};
+
+TEST_P(XdgShellNoHandler, isNoAssociation)
+{
+    XdgShell shell(script(tools, "xdg-mime", GetParam().body));
+    EXPECT_EQ(shell.findExecutable("x27z42j.html", program.path()).result, kShellNoAssociation);
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, XdgShellNoHandler,
+    testing::Values(NoHandlerCase{"emptyAnswer", "exit 0"}, NoHandlerCase{"blankAnswer", "echo '  '"},
+                    NoHandlerCase{"toolFails", "echo firefox.desktop; exit 4"},
+                    NoHandlerCase{"toolKilled", "kill -9 $$"}),
+    [](const testing::TestParamInfo<NoHandlerCase>& info) { return std::string(info.param.name); });
+
+TEST_F(XdgShellFind, toolMissing_isNoAssociation)
+{
+    XdgShell shell((tools.path() / "no-such-tool").string());
+    EXPECT_EQ(shell.findExecutable("x27z42j.html", program.path()).result, kShellNoAssociation);
+}
+
+TEST_F(XdgShellFind, fileMissing_isFileNotFound)
+{
+    XdgShell shell(script(tools, "xdg-mime", "echo firefox.desktop"));
+    EXPECT_EQ(shell.findExecutable("other.html", program.path()).result, kShellFileNotFound);
+}
+
+TEST_F(XdgShellFind, folderMissing_isPathNotFound)
+{
+    XdgShell shell(script(tools, "xdg-mime", "echo firefox.desktop"));
+    EXPECT_EQ(shell.findExecutable("x27z42j.html", program.path() / "gone").result, kShellPathNotFound);
+}
+
+TEST_F(XdgShellFind, fileThatIsNoWebPage_isNoAssociation)
+{
+    program.write("notes.txt", "");
+    XdgShell shell(script(tools, "xdg-mime", "echo firefox.desktop"));
+    EXPECT_EQ(shell.findExecutable("notes.txt", program.path()).result, kShellNoAssociation);
+}
+
+TEST(XdgShellExecute, startsOpenerWithAddressAsOneArgumentWithoutWaiting)
+{
+    const test::TempDir tools;
+    const auto go = tools.path() / "go";
+    const auto seen = tools.path() / "seen";
+    ASSERT_EQ(mkfifo(go.c_str(), 0600), 0);
+    ASSERT_EQ(mkfifo(seen.c_str(), 0600), 0);
+    // The opener first waits for the test: if shellExecute waited for it,
+    // this test would never get past the call.
+    XdgShell shell("xdg-mime", script(tools, "xdg-open",
+                                      "read line < '" + go.string() + "'; printf '%s' \"$*|$#\" > '" + seen.string() + "'"));
+    const std::string url = "https://example.test/a b;touch x$(id)";
+    EXPECT_GT(shell.shellExecute(url), 32);
+    std::ofstream(go) << "go\n";
+    EXPECT_EQ(test::readFile(seen), url + "|1");
+}
+
+TEST(XdgShellExecute, openerMissing_isLaunchFailure)
+{
+    const test::TempDir tools;
+    XdgShell shell("xdg-mime", (tools.path() / "no-such-opener").string());
+    EXPECT_LE(shell.shellExecute("https://example.test/"), kShellNoAssociation);
+}
+
+TEST(XdgShellExecute, openerNotExecutable_isLaunchFailure)
+{
+    const test::TempDir tools;
+    XdgShell shell("xdg-mime", tools.write("xdg-open", "#!/bin/sh\n"));
+    EXPECT_LE(shell.shellExecute("https://example.test/"), kShellNoAssociation);
+}
+
+TEST(XdgShellExecute, emptyAddress_isLaunchFailure)
+{
+    XdgShell shell("xdg-mime", "/bin/true");
+    EXPECT_LE(shell.shellExecute(""), kShellNoAssociation);
+}
+
+} // namespace
+} // namespace orvex::platform
