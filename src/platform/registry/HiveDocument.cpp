@@ -1,0 +1,207 @@
+#include "HiveDocument.h"
+
+#include "settings/RegistryProtocol.h"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+
+namespace orvex::platform {
+namespace {
+
+constexpr std::array<std::string_view, 5> kRootNames = {
+    "HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER", "HKEY_LOCAL_MACHINE", "HKEY_USERS", "HKEY_CURRENT_CONFIG",
+};
+
+// True when `prefix` is `path` or one of the keys above it.
+bool startsWith(const KeyPath& path, const KeyPath& prefix)
+{
+    return path.size() >= prefix.size()
+        && std::equal(prefix.begin(), prefix.end(), path.begin(),
+                      [](const std::string& a, const std::string& b) { return reg::sameName(a, b); });
+}
+
+bool samePath(const KeyPath& a, const KeyPath& b)
+{
+    return a.size() == b.size() && startsWith(a, b);
+}
+
+bool names(const HiveSection& section, const KeyPath& path)
+{
+    return section.readable && samePath(section.path, path);
+}
+
+bool isValueNamed(const HiveLine& line, const std::string& name)
+{
+    return line.kind == HiveLine::Kind::Value && reg::sameName(line.value.name, name);
+}
+
+} // namespace
+
+bool HiveDocument::isRootName(const std::string& name)
+{
+    return std::any_of(kRootNames.begin(), kRootNames.end(), [&](std::string_view root) { return reg::sameName(root, name); });
+}
+
+bool HiveDocument::keyExists(const KeyPath& path) const
+{
+    if (path.empty() || !isRootName(path.front()))
+        return false;
+    if (path.size() == 1)
+        return true;
+    return std::any_of(sections_.begin(), sections_.end(),
+                       [&](const HiveSection& section) { return section.readable && startsWith(section.path, path); });
+}
+
+std::vector<HiveValue> HiveDocument::values(const KeyPath& path) const
+{
+    std::vector<HiveValue> found;
+    for (const auto& section : sections_) {
+        if (!names(section, path))
+            continue;
+        for (const auto& line : section.lines) {
+            if (line.kind != HiveLine::Kind::Value)
+                continue;
+            const auto same = std::find_if(found.begin(), found.end(),
+                                           [&](const HiveValue& v) { return reg::sameName(v.name, line.value.name); });
+            if (same == found.end())
+                found.push_back(line.value);
+            else
+                *same = line.value;
+        }
+    }
+    return found;
+}
+
+std::vector<std::string> HiveDocument::subKeys(const KeyPath& path) const
+{
+    std::vector<std::string> found;
+    for (const auto& section : sections_) {
+        if (!section.readable || section.path.size() <= path.size() || !startsWith(section.path, path))
+            continue;
+        const std::string& name = section.path[path.size()];
+        if (std::none_of(found.begin(), found.end(), [&](const std::string& n) { return reg::sameName(n, name); }))
+            found.push_back(name);
+    }
+    return found;
+}
+
+KeyPath HiveDocument::spelled(const KeyPath& path) const
+{
+    // Keys that exist keep the spelling the file gives them.
+    KeyPath result = path;
+    for (std::size_t length = 1; length <= path.size(); ++length) {
+        const KeyPath prefix(path.begin(), path.begin() + static_cast<std::ptrdiff_t>(length));
+        for (const auto& section : sections_) {
+            if (section.readable && startsWith(section.path, prefix)) {
+                result[length - 1] = section.path[length - 1];
+                break;
+            }
+        }
+    }
+    return result;
+}
+
+void HiveDocument::endWithBlankLine()
+{
+    auto& lines = sections_.empty() ? preamble_ : sections_.back().lines;
+    if (lines.empty() || lines.back().kind != HiveLine::Kind::Blank)
+        lines.push_back(HiveLine{});
+}
+
+HiveSection HiveDocument::newSection(const KeyPath& path) const
+{
+    HiveSection section;
+    section.path = path;
+    section.lines.push_back(HiveLine{});
+    return section;
+}
+
+bool HiveDocument::createKey(const KeyPath& path)
+{
+    if (keyExists(path))
+        return false;
+    const KeyPath wanted = spelled(path);
+    for (std::size_t length = 2; length <= wanted.size(); ++length) {
+        const KeyPath prefix(wanted.begin(), wanted.begin() + static_cast<std::ptrdiff_t>(length));
+        if (keyExists(prefix))
+            continue;
+        endWithBlankLine();
+        sections_.push_back(newSection(prefix));
+    }
+    return true;
+}
+
+void HiveDocument::setValue(const KeyPath& path, const HiveValue& value)
+{
+    HiveSection* last = nullptr;
+    HiveLine* existing = nullptr;
+    for (auto& section : sections_) {
+        if (!names(section, path))
+            continue;
+        last = &section;
+        for (auto& line : section.lines)
+            if (isValueNamed(line, value.name))
+                existing = &line;
+    }
+    if (existing != nullptr) {
+        // The later line is the one that counts; earlier ones stay shadowed.
+        existing->value.type = value.type;
+        existing->value.data = value.data;
+        existing->raw.clear();
+        return;
+    }
+    if (last == nullptr) {
+        // The key exists only through keys below it: give it a section.
+        endWithBlankLine();
+        sections_.push_back(newSection(spelled(path)));
+        last = &sections_.back();
+    }
+    auto& lines = last->lines;
+    auto at = lines.end();
+    while (at != lines.begin() && std::prev(at)->kind == HiveLine::Kind::Blank)
+        --at;
+    HiveLine line;
+    line.kind = HiveLine::Kind::Value;
+    line.value = value;
+    lines.insert(at, std::move(line));
+}
+
+bool HiveDocument::deleteValue(const KeyPath& path, const std::string& name)
+{
+    bool deleted = false;
+    for (auto& section : sections_) {
+        if (names(section, path))
+            deleted |= std::erase_if(section.lines, [&](const HiveLine& line) { return isValueNamed(line, name); }) > 0;
+    }
+    return deleted;
+}
+
+HiveDocument::KeyDeletion HiveDocument::deleteKey(const KeyPath& path)
+{
+    if (path.size() <= 1)
+        return KeyDeletion::IsRoot;
+    if (!keyExists(path))
+        return KeyDeletion::NotFound;
+    if (!subKeys(path).empty())
+        return KeyDeletion::HasSubKeys;
+    for (const auto& section : sections_) {
+        if (names(section, path)
+            && std::any_of(section.lines.begin(), section.lines.end(),
+                           [](const HiveLine& line) { return line.kind == HiveLine::Kind::Unreadable; }))
+            return KeyDeletion::HoldsUnreadableLines;
+    }
+    const KeyPath parent = spelled(KeyPath(path.begin(), path.end() - 1));
+    const std::ptrdiff_t first = std::find_if(sections_.begin(), sections_.end(),
+                                              [&](const HiveSection& section) { return names(section, path); })
+        - sections_.begin();
+    std::erase_if(sections_, [&](const HiveSection& section) { return names(section, path); });
+    // A parent that existed only through this key stays, as it does in the registry.
+    if (!keyExists(parent)) {
+        const std::ptrdiff_t at = std::min(first, static_cast<std::ptrdiff_t>(sections_.size()));
+        sections_.insert(sections_.begin() + at, newSection(parent));
+    }
+    return KeyDeletion::Deleted;
+}
+
+} // namespace orvex::platform

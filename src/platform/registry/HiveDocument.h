@@ -1,0 +1,81 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace orvex::platform {
+
+// A key's full path, root name first: {"HKEY_LOCAL_MACHINE", "Software", ...}.
+using KeyPath = std::vector<std::string>;
+
+struct HiveValue {
+    std::string name; // empty: the key's unnamed value
+    std::uint32_t type = 0;
+    std::string data; // the bytes as stored
+};
+
+// One line of the hive, or one value spread over continuation lines.
+struct HiveLine {
+    enum class Kind { Value, Blank, Comment, Unreadable };
+    Kind kind = Kind::Blank;
+    HiveValue value; // Kind::Value only
+    // The text as read, its physical lines joined by '\n'; written back
+    // unchanged. Empty for what the program wrote or changed.
+    std::string raw;
+};
+
+struct HiveSection {
+    bool readable = true; // false: the header names no key we can read
+    KeyPath path;
+    std::string rawHeader; // as read; empty for a section the program added
+    std::vector<HiveLine> lines;
+};
+
+// The hive file's content as the program sees it: keys made of sections,
+// lines it could not read kept where they were. Names compare as the
+// registry does, ignoring ASCII case. A key exists when a section names it or
+// a key below it; the roots always exist.
+class HiveDocument {
+public:
+    enum class KeyDeletion { Deleted, NotFound, HasSubKeys, HoldsUnreadableLines, IsRoot };
+
+    static bool isRootName(const std::string& name);
+
+    // For the parser.
+    void setHeader(std::string rawHeader) { rawHeader_ = std::move(rawHeader); }
+    void appendPreambleLine(HiveLine line) { preamble_.push_back(std::move(line)); }
+    void appendSection(HiveSection section) { sections_.push_back(std::move(section)); }
+
+    // For the writer.
+    const std::string& header() const { return rawHeader_; }
+    const std::vector<HiveLine>& preamble() const { return preamble_; }
+    const std::vector<HiveSection>& sections() const { return sections_; }
+
+    bool keyExists(const KeyPath& path) const;
+    // The key's values in file order; of two with one name the later wins.
+    std::vector<HiveValue> values(const KeyPath& path) const;
+    // Names of the keys directly below, each once.
+    std::vector<std::string> subKeys(const KeyPath& path) const;
+
+    // Adds a section for every missing key along the path; false when the key
+    // existed already.
+    bool createKey(const KeyPath& path);
+    // The key must exist.
+    void setValue(const KeyPath& path, const HiveValue& value);
+    bool deleteValue(const KeyPath& path, const std::string& name);
+    // Deletes the key's sections. A key whose sections hold lines the program
+    // could not read is refused, so no such line is ever dropped.
+    KeyDeletion deleteKey(const KeyPath& path);
+
+private:
+    void endWithBlankLine();
+    HiveSection newSection(const KeyPath& path) const;
+    KeyPath spelled(const KeyPath& path) const;
+
+    std::string rawHeader_;
+    std::vector<HiveLine> preamble_;
+    std::vector<HiveSection> sections_;
+};
+
+} // namespace orvex::platform

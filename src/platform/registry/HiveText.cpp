@@ -1,0 +1,401 @@
+#include "HiveText.h"
+
+#include "settings/RegistryApi.h"
+#include "settings/RegistryProtocol.h"
+
+#include <cstdio>
+
+namespace orvex::platform {
+namespace {
+
+constexpr std::string_view kBom = "\xEF\xBB\xBF";
+// regedit's width for wrapped hex lists.
+constexpr std::size_t kLineWidth = 78;
+
+bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+
+std::string_view trimmed(std::string_view text)
+{
+    while (!text.empty() && isSpace(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isSpace(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+int hexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+std::optional<std::uint32_t> readHexNumber(std::string_view digits)
+{
+    if (digits.empty() || digits.size() > 8)
+        return std::nullopt;
+    std::uint32_t number = 0;
+    for (const char c : digits) {
+        const int digit = hexDigit(c);
+        if (digit < 0)
+            return std::nullopt;
+        number = number * 16 + static_cast<std::uint32_t>(digit);
+    }
+    return number;
+}
+
+// A quoted text starting at `pos`; `pos` ends after the closing quote.
+std::optional<std::string> readQuoted(std::string_view text, std::size_t& pos)
+{
+    if (pos >= text.size() || text[pos] != '"')
+        return std::nullopt;
+    std::string result;
+    for (std::size_t i = pos + 1; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '"') {
+            pos = i + 1;
+            return result;
+        }
+        if (c == '\\') {
+            if (i + 1 == text.size() || (text[i + 1] != '\\' && text[i + 1] != '"'))
+                return std::nullopt;
+            result.push_back(text[++i]);
+            continue;
+        }
+        result.push_back(c);
+    }
+    return std::nullopt;
+}
+
+// The value's name and where its data start (after the '=').
+std::optional<std::string> readName(std::string_view line, std::size_t& pos)
+{
+    std::optional<std::string> name;
+    pos = 0;
+    if (!line.empty() && line.front() == '@') {
+        name.emplace();
+        pos = 1;
+    } else {
+        name = readQuoted(line, pos);
+    }
+    if (!name || pos >= line.size() || line[pos] != '=')
+        return std::nullopt;
+    ++pos;
+    return name;
+}
+
+std::optional<std::string> readHexList(std::string_view list)
+{
+    std::string bytes;
+    list = trimmed(list);
+    if (list.empty())
+        return bytes;
+    while (true) {
+        const std::size_t comma = list.find(',');
+        const std::string_view token = trimmed(list.substr(0, comma));
+        if (token.size() != 2 || hexDigit(token[0]) < 0 || hexDigit(token[1]) < 0)
+            return std::nullopt;
+        bytes.push_back(static_cast<char>(hexDigit(token[0]) * 16 + hexDigit(token[1])));
+        if (comma == std::string_view::npos)
+            return bytes;
+        list.remove_prefix(comma + 1);
+    }
+}
+
+std::optional<HiveValue> parseValue(std::string_view line)
+{
+    std::size_t pos = 0;
+    auto name = readName(line, pos);
+    if (!name)
+        return std::nullopt;
+    HiveValue value;
+    value.name = std::move(*name);
+    const std::string_view data = line.substr(pos);
+    if (data.starts_with('"')) {
+        std::size_t end = 0;
+        auto text = readQuoted(data, end);
+        if (!text || end != data.size())
+            return std::nullopt;
+        value.type = reg::REG_SZ;
+        value.data = std::move(*text);
+        value.data.push_back('\0');
+        return value;
+    }
+    if (data.starts_with("dword:")) {
+        const auto number = readHexNumber(data.substr(6));
+        if (!number)
+            return std::nullopt;
+        value.type = reg::REG_DWORD;
+        for (int shift = 0; shift < 32; shift += 8)
+            value.data.push_back(static_cast<char>((*number >> shift) & 0xFF));
+        return value;
+    }
+    std::string_view list;
+    if (data.starts_with("hex:")) {
+        value.type = reg::REG_BINARY;
+        list = data.substr(4);
+    } else if (data.starts_with("hex(")) {
+        const std::size_t close = data.find("):");
+        const auto type = close == std::string_view::npos ? std::nullopt : readHexNumber(data.substr(4, close - 4));
+        if (!type)
+            return std::nullopt;
+        value.type = *type;
+        list = data.substr(close + 2);
+    } else {
+        return std::nullopt;
+    }
+    auto bytes = readHexList(list);
+    if (!bytes)
+        return std::nullopt;
+    value.data = std::move(*bytes);
+    return value;
+}
+
+std::optional<KeyPath> parseHeader(std::string_view line)
+{
+    const std::size_t close = line.rfind(']');
+    if (line.empty() || line.front() != '[' || close == std::string_view::npos || !trimmed(line.substr(close + 1)).empty())
+        return std::nullopt;
+    auto path = reg::splitKeyPath(line.substr(1, close - 1));
+    if (!path || path->empty() || !HiveDocument::isRootName(path->front()))
+        return std::nullopt;
+    return path;
+}
+
+bool startsHexValue(std::string_view line)
+{
+    std::size_t pos = 0;
+    return readName(line, pos) && line.substr(pos).starts_with("hex");
+}
+
+bool continues(std::string_view line)
+{
+    const std::string_view content = trimmed(line);
+    return !content.empty() && content.back() == '\\';
+}
+
+// Several physical lines of a hex list as one, without the backslashes.
+std::string joinContinued(const std::vector<std::string_view>& lines, std::size_t first, std::size_t last)
+{
+    std::string joined;
+    for (std::size_t i = first; i <= last; ++i) {
+        std::string_view part = trimmed(lines[i]);
+        if (i < last)
+            part.remove_suffix(1);
+        joined.append(part);
+    }
+    return joined;
+}
+
+std::vector<std::string_view> splitLines(std::string_view text)
+{
+    std::vector<std::string_view> lines;
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        lines.push_back(text.substr(0, end));
+        if (end == std::string_view::npos)
+            break;
+        text.remove_prefix(end + 1);
+    }
+    return lines;
+}
+
+bool validUtf8(std::string_view text)
+{
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        std::size_t extra = 0;
+        unsigned char low = 0x80;
+        unsigned char high = 0xBF;
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        }
+        if (lead >= 0xC2 && lead <= 0xDF)
+            extra = 1;
+        else if (lead >= 0xE0 && lead <= 0xEF) {
+            extra = 2;
+            low = lead == 0xE0 ? 0xA0 : 0x80; // no overlong forms
+            high = lead == 0xED ? 0x9F : 0xBF; // no surrogates
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            extra = 3;
+            low = lead == 0xF0 ? 0x90 : 0x80;
+            high = lead == 0xF4 ? 0x8F : 0xBF;
+        } else {
+            return false;
+        }
+        if (i + extra >= text.size())
+            return false;
+        for (std::size_t k = 1; k <= extra; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + k]);
+            if (next < (k == 1 ? low : 0x80) || next > (k == 1 ? high : 0xBF))
+                return false;
+        }
+        i += extra + 1;
+    }
+    return true;
+}
+
+// REG_SZ data that fit between quotes: one terminating NUL, no line break.
+bool quotable(const HiveValue& value)
+{
+    if (value.type != reg::REG_SZ || value.data.empty() || value.data.back() != '\0')
+        return false;
+    const std::string_view text(value.data.data(), value.data.size() - 1);
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if ((byte < 0x20 && c != '\t') || byte == 0x7F)
+            return false;
+    }
+    return validUtf8(text);
+}
+
+std::string quote(std::string_view text)
+{
+    std::string result = "\"";
+    for (const char c : text) {
+        if (c == '\\' || c == '"')
+            result.push_back('\\');
+        result.push_back(c);
+    }
+    result.push_back('"');
+    return result;
+}
+
+std::string hexList(std::string line, std::string_view bytes)
+{
+    std::size_t lineStart = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        char token[4];
+        std::snprintf(token, sizeof token, "%02x", static_cast<unsigned char>(bytes[i]));
+        const std::size_t width = i + 1 < bytes.size() ? 3 : 2;
+        if (i > 0 && line.size() - lineStart + width + 1 > kLineWidth) {
+            line += "\\\n  ";
+            lineStart = line.size() - 2;
+        }
+        line += token;
+        if (i + 1 < bytes.size())
+            line += ',';
+    }
+    return line;
+}
+
+void writeLine(std::string& out, const HiveLine& line)
+{
+    if (!line.raw.empty())
+        out += line.raw;
+    else if (line.kind == HiveLine::Kind::Value)
+        out += formatValue(line.value);
+    out += '\n';
+}
+
+} // namespace
+
+std::optional<HiveDocument> parseHive(std::string_view text)
+{
+    HiveDocument document;
+    if (text.starts_with(kBom))
+        text.remove_prefix(kBom.size());
+    if (text.empty()) {
+        document.setHeader(std::string(kHiveHeader));
+        document.appendPreambleLine(HiveLine{});
+        return document;
+    }
+    const std::vector<std::string_view> lines = splitLines(text);
+    if (trimmed(lines.front()) != kHiveHeader)
+        return std::nullopt;
+    document.setHeader(std::string(lines.front()));
+
+    std::optional<HiveSection> section;
+    auto add = [&](HiveLine line) {
+        if (section)
+            section->lines.push_back(std::move(line));
+        else
+            document.appendPreambleLine(std::move(line));
+    };
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        const std::string_view content = trimmed(lines[i]);
+        HiveLine line;
+        line.raw = std::string(lines[i]);
+        if (content.empty()) {
+            add(std::move(line));
+        } else if (content.front() == ';') {
+            line.kind = HiveLine::Kind::Comment;
+            add(std::move(line));
+        } else if (content.front() == '[') {
+            if (section)
+                document.appendSection(std::move(*section));
+            section.emplace();
+            section->rawHeader = line.raw;
+            auto path = parseHeader(content);
+            section->readable = path.has_value();
+            if (path)
+                section->path = std::move(*path);
+        } else {
+            std::size_t last = i;
+            if (startsHexValue(content))
+                while (continues(lines[last]) && last + 1 < lines.size() && !trimmed(lines[last + 1]).starts_with('['))
+                    ++last;
+            const bool cut = startsHexValue(content) && continues(lines[last]);
+            for (std::size_t k = i + 1; k <= last; ++k)
+                line.raw.append("\n").append(lines[k]);
+            auto value = section && section->readable && !cut ? parseValue(joinContinued(lines, i, last)) : std::nullopt;
+            line.kind = value ? HiveLine::Kind::Value : HiveLine::Kind::Unreadable;
+            if (value)
+                line.value = std::move(*value);
+            add(std::move(line));
+            i = last;
+        }
+    }
+    if (section)
+        document.appendSection(std::move(*section));
+    return document;
+}
+
+std::string formatValue(const HiveValue& value)
+{
+    std::string line = (value.name.empty() ? std::string("@") : quote(value.name)) + "=";
+    if (quotable(value))
+        return line + quote(std::string_view(value.data.data(), value.data.size() - 1));
+    if (value.type == reg::REG_DWORD && value.data.size() == 4) {
+        std::uint32_t number = 0;
+        for (int k = 3; k >= 0; --k)
+            number = number << 8 | static_cast<unsigned char>(value.data[static_cast<std::size_t>(k)]);
+        char digits[9];
+        std::snprintf(digits, sizeof digits, "%08x", number);
+        return line + "dword:" + digits;
+    }
+    if (value.type == reg::REG_BINARY)
+        return hexList(line + "hex:", value.data);
+    char type[16];
+    std::snprintf(type, sizeof type, "hex(%x):", value.type);
+    return hexList(line + type, value.data);
+}
+
+std::string writeHive(const HiveDocument& document)
+{
+    std::string out = document.header().empty() ? std::string(kHiveHeader) : document.header();
+    out += '\n';
+    for (const auto& line : document.preamble())
+        writeLine(out, line);
+    for (const auto& section : document.sections()) {
+        if (!section.rawHeader.empty()) {
+            out += section.rawHeader;
+        } else {
+            out += '[';
+            for (std::size_t i = 0; i < section.path.size(); ++i)
+                out.append(i == 0 ? "" : "\\").append(section.path[i]);
+            out += ']';
+        }
+        out += '\n';
+        for (const auto& line : section.lines)
+            writeLine(out, line);
+    }
+    return out;
+}
+
+} // namespace orvex::platform
