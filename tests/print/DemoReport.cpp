@@ -1,0 +1,69 @@
+#include "DemoReport.h"
+
+#include "Chapters.h"
+#include "ComparisonSearch.h"
+#include "StringTable.h"
+#include "xml/CurrentDocument.h"
+
+#include <filesystem>
+#include <stdexcept>
+
+namespace orvex::test {
+namespace {
+
+std::string demoFile(const char* name)
+{
+    return (std::filesystem::path(ORVEX_DEMO_DATA_DIR) / name).string();
+}
+
+class ThrowingSink final : public MessageSink {
+public:
+    void loadFailed(const std::string& fileName, const std::string& reason) override
+    {
+        throw std::runtime_error("Load Failed: " + fileName + ": " + reason);
+    }
+};
+
+} // namespace
+
+std::vector<ReportLine> demoReport(const std::string& longDate)
+{
+    ThrowingSink messages;
+    CurrentDocument document;
+    LoadXmlDocument(document, demoFile("list.xml"), messages);
+    const StringTable texts = LoadTextTable(document);
+
+    SearchRequest request;
+    request.chapterEntries = chapterPickerEntries(texts);
+    request.chapterText = request.chapterEntries[0];
+    request.remedyTexts = {"Bell.", "Nux-v.", "Puls."};
+    request.mode = CompareMode::Different;
+    ComparisonSearch search;
+    const SearchResult result = search.run(request, document, messages, demoFile("garepertory.xml"));
+
+    ReportInput input;
+    input.chapterLabel = texts.text("strChapter");
+    input.chapterText = request.chapterText;
+    input.longDate = longDate;
+    input.modeTitle = reportModeTitle(texts, request.mode);
+    input.captions = result.captions;
+    input.lists = result.lists;
+    return buildReportLines(input);
+}
+
+std::vector<ReportLine> longReport(int itemsPerList)
+{
+    ReportInput input;
+    input.chapterLabel = "Chapter";
+    input.chapterText = "Mind";
+    input.longDate = "Friday, 5 June 2026";
+    input.modeTitle = "Similar symptoms";
+    input.captions = {"First", "Second", "Third"};
+    for (std::size_t k = 0; k < input.lists.size(); ++k) {
+        for (int i = 1; i <= itemsPerList; ++i)
+            input.lists[k].push_back("Symptom " + std::to_string(k + 1) + "." + std::to_string(i));
+    }
+    return buildReportLines(input);
+}
+
+} // namespace orvex::test

@@ -1,0 +1,159 @@
+#include "DemoReport.h"
+#include "PdfTools.h"
+
+#include "TempDir.h"
+#include "print/ReportPrinter.h"
+#include "printer/QtPrintSurface.h"
+
+#include <gtest/gtest.h>
+
+#include <QPrinterInfo>
+#include <QRegularExpression>
+
+namespace orvex::platform {
+namespace {
+
+using test::textLines;
+
+QStringList reportTextLines(const std::vector<ReportLine>& lines)
+{
+    QString text;
+    for (const ReportLine& line : lines)
+        text += QString::fromStdString(line.text) + '\n';
+    return textLines(text);
+}
+
+class PdfPrint : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!test::havePdfTools())
+            GTEST_SKIP() << "pdftotext/pdfinfo (poppler-utils) not installed";
+    }
+
+    QString print(const std::vector<ReportLine>& lines, const char* name, std::size_t* pages = nullptr)
+    {
+        const QString path = QString::fromStdString((dir.path() / name).string());
+        auto surface = QtPrintSurface::forPdfFile(path);
+        EXPECT_TRUE(printReport(lines, *surface)) << surface->errorString().toStdString();
+        EXPECT_FALSE(surface->failed());
+        if (pages != nullptr)
+            *pages = surface->pageCount();
+        return path;
+    }
+
+    test::TempDir dir;
+};
+
+TEST_F(PdfPrint, demoReport_holdsEveryLineInOrderOnOnePage)
+{
+    const auto lines = test::demoReport("Friday, 5 June 2026");
+    std::size_t pages = 0;
+    const QString pdf = print(lines, "demo.pdf", &pages);
+    const auto text = test::pdfText(pdf);
+    ASSERT_TRUE(text.has_value());
+    EXPECT_EQ(test::joined(textLines(*text)), test::joined(reportTextLines(lines)));
+    EXPECT_EQ(test::pdfPageCount(pdf), 1);
+    EXPECT_EQ(pages, 1U);
+}
+
+TEST_F(PdfPrint, header_keepsTheGapBetweenChapterAndDate)
+{
+    const QString pdf = print(test::demoReport("Friday, 5 June 2026"), "gap.pdf");
+    const auto text = test::pdfText(pdf);
+    ASSERT_TRUE(text.has_value());
+    EXPECT_TRUE(text->contains(QRegularExpression(R"(Chapter: Mind {10,}Friday, 5 June 2026)"))) << text->toStdString();
+}
+
+TEST_F(PdfPrint, longResult_continuesOnNextPagesWithoutRepeatedHeader)
+{
+    const auto lines = test::longReport(150);
+    std::size_t pages = 0;
+    const QString pdf = print(lines, "long.pdf", &pages);
+    const auto count = test::pdfPageCount(pdf);
+    ASSERT_TRUE(count.has_value());
+    EXPECT_GE(*count, 3);
+    EXPECT_EQ(static_cast<std::size_t>(*count), pages);
+
+    const auto text = test::pdfText(pdf);
+    ASSERT_TRUE(text.has_value());
+    EXPECT_EQ(test::joined(textLines(*text)), test::joined(reportTextLines(lines)));
+    EXPECT_EQ(text->count("Chapter: Mind"), 1);
+
+    // Page 2 starts with the line after the last one of page 1.
+    const QStringList first = textLines(*test::pdfText(pdf, {"-f", "1", "-l", "1"}));
+    const QStringList second = textLines(*test::pdfText(pdf, {"-f", "2", "-l", "2"}));
+    ASSERT_FALSE(first.isEmpty());
+    ASSERT_FALSE(second.isEmpty());
+    const QStringList all = reportTextLines(lines);
+    EXPECT_EQ(all.indexOf(second.front()), all.indexOf(first.back()) + 1);
+}
+
+TEST_F(PdfPrint, fontSizes_areInPointsOnThePage)
+{
+    const QString pdf = print(test::demoReport("Friday, 5 June 2026"), "sizes.pdf");
+    const auto boxes = test::pdfWordBoxes(pdf);
+    ASSERT_TRUE(boxes.has_value());
+    // Word boxes are in points: yMin and yMax of the header's first word
+    // (10 pt) and of the first caption (8 pt).
+    const auto height = [&](const QString& word) {
+        const QRegularExpression box(R"re(<word xMin="[\d.]+" yMin="([\d.]+)" xMax="[\d.]+" yMax="([\d.]+)">)re"
+                                     + QRegularExpression::escape(word) + "</word>");
+        const auto match = box.match(*boxes);
+        return match.hasMatch() ? match.captured(2).toDouble() - match.captured(1).toDouble() : -1.0;
+    };
+    const double heading = height("Chapter:");
+    const double caption = height("Bell.");
+    EXPECT_GT(heading, 8.0);
+    EXPECT_LT(heading, 15.0);
+    EXPECT_NEAR(heading / caption, 10.0 / 8.0, 0.05);
+}
+
+TEST_F(PdfPrint, twoPrints_giveIdenticalText)
+{
+    const auto lines = test::demoReport("Friday, 5 June 2026");
+    const auto first = test::pdfText(print(lines, "first.pdf"));
+    const auto second = test::pdfText(print(lines, "second.pdf"));
+    ASSERT_TRUE(first.has_value());
+    EXPECT_EQ(first->toStdString(), second->toStdString());
+}
+
+TEST(QtPrintSurface, pdfInMissingFolder_failsAndSaysWhy)
+{
+    const test::TempDir dir;
+    const QString path = QString::fromStdString((dir.path() / "gone" / "report.pdf").string());
+    auto surface = QtPrintSurface::forPdfFile(path);
+    EXPECT_FALSE(printReport(test::longReport(3), *surface));
+    EXPECT_TRUE(surface->failed());
+    EXPECT_EQ(surface->errorString(), QString(kPdfFailedText) + path);
+}
+
+TEST(QtPrintSurface, emptyPdfPath_fails)
+{
+    auto surface = QtPrintSurface::forPdfFile({});
+    EXPECT_FALSE(printReport(test::longReport(1), *surface));
+    EXPECT_TRUE(surface->failed());
+}
+
+TEST(QtPrintSurface, endedTwice_staysAsFirstReported)
+{
+    const test::TempDir dir;
+    auto surface = QtPrintSurface::forPdfFile(QString::fromStdString((dir.path() / "a.pdf").string()));
+    surface->printLine("one line");
+    EXPECT_TRUE(surface->endDocument());
+    EXPECT_TRUE(surface->endDocument());
+}
+
+TEST(QtPrintSurface, noDefaultPrinter_isAFailureWithMessage)
+{
+    // Never sends a job to a real printer from a test run.
+    if (!QPrinterInfo::defaultPrinter().isNull())
+        GTEST_SKIP() << "a default printer is installed";
+    auto surface = QtPrintSurface::forDefaultPrinter();
+    EXPECT_TRUE(surface->failed());
+    EXPECT_FALSE(printReport(test::demoReport("Friday, 5 June 2026"), *surface));
+    EXPECT_EQ(surface->errorString(), QString(kNoDefaultPrinterText));
+}
+
+} // namespace
+} // namespace orvex::platform
