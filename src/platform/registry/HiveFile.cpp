@@ -1,0 +1,222 @@
+#include "HiveFile.h"
+
+#include "HiveText.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace orvex::platform {
+namespace {
+
+// Attempts to lock a hive that other writers keep replacing meanwhile.
+constexpr int kLockAttempts = 100;
+
+LStatus fromErrno(int error, LStatus otherwise)
+{
+    return error == EACCES || error == EPERM || error == EROFS ? reg::ERROR_ACCESS_DENIED : otherwise;
+}
+
+std::filesystem::path fromEnvironment(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value != nullptr ? std::filesystem::path(value) : std::filesystem::path();
+}
+
+// Closes the descriptor on every way out.
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return fd_; }
+    bool valid() const { return fd_ >= 0; }
+    int release()
+    {
+        const int fd = fd_;
+        fd_ = -1;
+        return ::close(fd);
+    }
+
+private:
+    int fd_;
+};
+
+bool readAll(int fd, std::string& text)
+{
+    char buffer[16384];
+    while (true) {
+        const ssize_t got = ::read(fd, buffer, sizeof buffer);
+        if (got == 0)
+            return true;
+        if (got < 0 && errno != EINTR)
+            return false;
+        if (got > 0)
+            text.append(buffer, static_cast<std::size_t>(got));
+    }
+}
+
+bool writeAll(int fd, std::string_view text)
+{
+    while (!text.empty()) {
+        const ssize_t written = ::write(fd, text.data(), text.size());
+        if (written < 0 && errno != EINTR)
+            return false;
+        if (written > 0)
+            text.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+// The file to write: a symbolic link to the hive stays a link.
+std::filesystem::path resolved(const std::filesystem::path& path)
+{
+    std::error_code error;
+    auto target = std::filesystem::weakly_canonical(path, error);
+    return error ? path : target;
+}
+
+void syncFolder(const std::filesystem::path& folder)
+{
+    const Descriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (fd.valid())
+        ::fsync(fd.get());
+}
+
+// Writes `text` to a new file beside `target` with the hive's mode and owner;
+// the temporary file's path on success, empty on failure.
+std::filesystem::path writeTemporary(const std::filesystem::path& target, const struct stat& hive, std::string_view text)
+{
+    std::string name = target.string() + ".XXXXXX";
+    Descriptor fd(::mkstemp(name.data()));
+    if (!fd.valid())
+        return {};
+    ::fchmod(fd.get(), hive.st_mode & 07777);
+    // Keeps the owner when root rewrites a user's hive; elsewhere a no-op.
+    [[maybe_unused]] const int owner = ::fchown(fd.get(), hive.st_uid, hive.st_gid);
+    if (!writeAll(fd.get(), text) || ::fsync(fd.get()) != 0 || fd.release() != 0) {
+        ::unlink(name.c_str());
+        return {};
+    }
+    return name;
+}
+
+} // namespace
+
+std::filesystem::path hiveLocation()
+{
+    if (auto path = fromEnvironment("ORVEX_REGISTRY_FILE"); !path.empty())
+        return path;
+    // The XDG rules ignore a relative XDG_CONFIG_HOME.
+    if (auto config = fromEnvironment("XDG_CONFIG_HOME"); config.is_absolute())
+        return config / "orvex" / "registry.reg";
+    auto home = fromEnvironment("HOME");
+    if (home.empty()) {
+        if (const passwd* user = ::getpwuid(::getuid()); user != nullptr && user->pw_dir != nullptr)
+            home = user->pw_dir;
+    }
+    if (home.empty())
+        return {};
+    return home / ".config" / "orvex" / "registry.reg";
+}
+
+HiveFile::HiveFile(std::filesystem::path path) : path_(std::move(path)) {}
+
+LStatus HiveFile::read(HiveDocument& document) const
+{
+    if (path_.empty())
+        return reg::ERROR_CANTREAD;
+    const Descriptor fd(::open(path_.c_str(), O_RDONLY | O_CLOEXEC));
+    std::string text;
+    if (!fd.valid()) {
+        if (errno != ENOENT)
+            return fromErrno(errno, reg::ERROR_CANTREAD);
+    } else if (!readAll(fd.get(), text)) {
+        return reg::ERROR_CANTREAD;
+    }
+    auto parsed = parseHive(text);
+    if (!parsed)
+        return reg::ERROR_BADDB;
+    document = std::move(*parsed);
+    return reg::ERROR_SUCCESS;
+}
+
+bool HiveFile::writable() const
+{
+    if (path_.empty())
+        return false;
+    const auto target = resolved(path_);
+    if (::access(target.c_str(), W_OK) != 0 && errno != ENOENT)
+        return false;
+    // The replacement is made in the hive's folder, or the nearest one that
+    // exists yet.
+    auto folder = target.parent_path();
+    std::error_code error;
+    while (!folder.empty() && !std::filesystem::exists(folder, error) && folder != folder.parent_path())
+        folder = folder.parent_path();
+    return ::access(folder.empty() ? "." : folder.c_str(), W_OK | X_OK) == 0;
+}
+
+LStatus HiveFile::update(const Edit& edit)
+{
+    if (path_.empty())
+        return reg::ERROR_CANTWRITE;
+    const auto target = resolved(path_);
+    std::error_code error;
+    std::filesystem::create_directories(target.parent_path(), error);
+    if (error)
+        return fromErrno(error.value(), reg::ERROR_CANTWRITE);
+
+    for (int attempt = 0; attempt < kLockAttempts; ++attempt) {
+        Descriptor fd(::open(target.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666));
+        if (!fd.valid())
+            return fromErrno(errno, reg::ERROR_CANTWRITE);
+        while (::flock(fd.get(), LOCK_EX) != 0) {
+            if (errno != EINTR)
+                return reg::ERROR_CANTWRITE;
+        }
+        // Another writer may have replaced the file while we waited: the lock
+        // then guards a file that is no longer the hive.
+        struct stat locked {};
+        struct stat current {};
+        if (::fstat(fd.get(), &locked) != 0)
+            return reg::ERROR_CANTWRITE;
+        if (::stat(target.c_str(), &current) != 0 || current.st_ino != locked.st_ino || current.st_dev != locked.st_dev)
+            continue;
+
+        std::string text;
+        if (!readAll(fd.get(), text))
+            return reg::ERROR_CANTREAD;
+        auto document = parseHive(text);
+        if (!document)
+            return reg::ERROR_BADDB;
+        bool changed = false;
+        if (const LStatus status = edit(*document, changed); status != reg::ERROR_SUCCESS || !changed)
+            return status;
+
+        const auto temporary = writeTemporary(target, locked, writeHive(*document));
+        if (temporary.empty())
+            return reg::ERROR_CANTWRITE;
+        if (beforeReplace_)
+            beforeReplace_();
+        if (::rename(temporary.c_str(), target.c_str()) != 0) {
+            const int reason = errno;
+            ::unlink(temporary.c_str());
+            return fromErrno(reason, reg::ERROR_CANTWRITE);
+        }
+        syncFolder(target.parent_path());
+        return reg::ERROR_SUCCESS; // closing the old file releases the lock
+    }
+    return reg::ERROR_CANTWRITE;
+}
+
+} // namespace orvex::platform

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "settings/RegistryApi.h"
+
+namespace orvex::platform {
+
+// The Windows registry through advapi32's ANSI calls. Names and the data of
+// text values (REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ) cross this interface in
+// UTF-8 and are converted to and from the ANSI code page at every call;
+// other data pass as they are.
+class Win32Registry final : public RegistryApi {
+public:
+    LStatus openKey(HKey key, const std::string& subKey, std::uint32_t access, HKey& result) override;
+    LStatus createKey(HKey key, const std::string& subKey, std::uint32_t options, std::uint32_t access,
+                      HKey& result) override;
+    LStatus queryValue(HKey key, const std::string& valueName, std::uint32_t* type, std::uint8_t* data,
+                       std::uint32_t* dataSize) override;
+    LStatus setValue(HKey key, const std::string& valueName, std::uint32_t type, const std::uint8_t* data,
+                     std::uint32_t size) override;
+    LStatus queryInfoKey(HKey key, RegKeyInfo& info) override;
+    LStatus enumValue(HKey key, std::uint32_t index, char* name, std::uint32_t* nameLength, std::uint32_t* type,
+                      std::uint8_t* data, std::uint32_t* dataSize) override;
+    LStatus deleteKey(HKey key, const std::string& subKey) override;
+    LStatus deleteValue(HKey key, const std::string& valueName) override;
+    LStatus closeKey(HKey key) override;
+};
+
+} // namespace orvex::platform
