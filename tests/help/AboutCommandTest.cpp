@@ -61,7 +61,6 @@ void PrintTo(const BandCase& c, std::ostream* out)
     *out << c.name;
 }
 
-
 class AboutResultBand : public testing::TestWithParam<BandCase> {};
 
 TEST_P(AboutResultBand, showsItsMessageAndLeavesNoProbe)
@@ -115,18 +114,6 @@ TEST(AboutCommand, probeThatExistedBefore_isKeptWithItsContent)
     AboutCommand(shell, messages, dir.path()).run();
     EXPECT_TRUE(shell.probeExistedDuringFind);
     EXPECT_EQ(test::readFile(probe), "<p>mine</p>");
-}
-
-TEST(AboutCommand, existingProbeKept_alsoWhenNoBrowser)
-{
-    const test::TempDir dir;
-    const auto probe = dir.write(kProbeFileName, "x");
-    FakeShell shell;
-    shell.findResult = 31;
-    RecordedMessages messages;
-    AboutCommand(shell, messages, dir.path()).run();
-    EXPECT_EQ(messages.shown, std::vector<std::string>{kNoBrowserText});
-    EXPECT_EQ(test::readFile(probe), "x");
 }
 
 TEST(AboutCommand, programDirectoryMissing_showsRuntimeErrorAndStartsNothing)
@@ -192,19 +179,6 @@ TEST(AboutCommand, runtimeErrorText_isWordedAsShown)
 {
     EXPECT_EQ(AboutCommand::runtimeErrorText(13, "Permission denied"),
               "An error has occured.\r\nError Number: 13\r\nError description: Permission denied");
-}
-
-TEST(AboutCommand, runTwice_sameMessagesNoProbe)
-{
-    const test::TempDir dir;
-    FakeShell shell;
-    shell.findResult = 31;
-    RecordedMessages messages;
-    AboutCommand command(shell, messages, dir.path());
-    command.run();
-    command.run();
-    EXPECT_EQ(messages.shown, (std::vector<std::string>{kNoBrowserText, kNoBrowserText}));
-    EXPECT_FALSE(fs::exists(dir.path() / kProbeFileName));
 }
 
 } // namespace

@@ -9,11 +9,6 @@ namespace {
 
 using Placements = std::vector<LinePlacement>;
 
-TEST(PageLayout, linesStackFromTheTop)
-{
-    EXPECT_EQ(layOutLines(100, {10, 12, 8}), (Placements{{0, 0}, {0, 10}, {0, 22}}));
-}
-
 TEST(PageLayout, lineEndingExactlyAtBottom_staysOnPage)
 {
     EXPECT_EQ(layOutLines(30, {10, 10, 10}), (Placements{{0, 0}, {0, 10}, {0, 20}}));
@@ -44,12 +39,6 @@ TEST(PageLayout, pageCount_countsPagesBegun)
         layout.place(9.6);
     // Ten lines of 9.6 fit on a page of 100, the eleventh does not.
     EXPECT_EQ(layout.pageCount(), 3U);
-}
-
-TEST(PageLayout, fontChangeMidPage_usesEachLinesOwnHeight)
-{
-    // 10pt heading lines then 8pt body lines, as in the report.
-    EXPECT_EQ(layOutLines(40, {12, 12, 9.6, 9.6}), (Placements{{0, 0}, {0, 12}, {0, 24}, {1, 0}}));
 }
 
 } // namespace

@@ -119,15 +119,6 @@ INSTANTIATE_TEST_SUITE_P(Layouts, PrintReportLayout,
     testing::Values(threeBlocks(), firstCaptionEmpty(), allEmpty(), thirdEmpty(), emptyChapter()),
     [](const testing::TestParamInfo<LayoutCase>& info) { return std::string(info.param.name); });
 
-TEST(PrintReport, emptyChapterHeader_isLabelColonGapDate)
-{
-    test::RecordingSurface surface;
-    ReportInput input = demoInput();
-    input.chapterText.clear();
-    printReport(buildReportLines(input), surface);
-    EXPECT_EQ(surface.lines.at(0).text, "Chapter: " + kGap + "Friday, 5 June 2026");
-}
-
 TEST(PrintReport, failedJob_isReportedAsFailure)
 {
     test::RecordingSurface surface;
@@ -144,19 +135,6 @@ TEST(PrintReport, twice_givesIdenticalJobs)
     printReport(lines, first);
     printReport(lines, second);
     EXPECT_EQ(first.lines, second.lines);
-}
-
-TEST(PrintReport, itemsPrintedExactlyAsListed)
-{
-    ReportInput input = demoInput();
-    input.captions = {"Bell.", "", ""};
-    input.lists = {{{"  leading blank", "Ünïcode – dash", "tab\there"}, {}, {}}};
-    test::RecordingSurface surface;
-    printReport(buildReportLines(input), surface);
-    ASSERT_EQ(surface.lines.size(), 4U + 2U + 3U + 2U);
-    EXPECT_EQ(surface.lines[6].text, "  leading blank");
-    EXPECT_EQ(surface.lines[7].text, "Ünïcode – dash");
-    EXPECT_EQ(surface.lines[8].text, "tab\there");
 }
 
 } // namespace

@@ -23,7 +23,6 @@ void PrintTo(const NextCase& c, std::ostream* out)
     *out << c.current << " of " << c.count;
 }
 
-
 class NextTipNumber : public testing::TestWithParam<NextCase> {};
 
 TEST_P(NextTipNumber, stepsAndWrapsRound)
@@ -47,13 +46,6 @@ std::vector<std::string> shown(TipCycle& cycle, int presses)
     return texts;
 }
 
-TEST(TipCycle, beforeLoading_nothingCurrent)
-{
-    const TipCycle cycle;
-    EXPECT_EQ(cycle.current(), 0U);
-    EXPECT_EQ(cycle.currentTip(), nullptr);
-}
-
 TEST(TipCycle, threeLines_showInFileOrderThenFirstAgain)
 {
     const test::TempDir dir;
@@ -67,14 +59,6 @@ TEST(TipCycle, oneLine_showsItOnEveryPress)
     TipCycle cycle;
     cycle.setTips({"only"});
     EXPECT_EQ(shown(cycle, 2), (std::vector<std::string>{"only", "only", "only"}));
-}
-
-TEST(TipCycle, lastLineWithoutTerminator_isShown)
-{
-    const test::TempDir dir;
-    TipCycle cycle;
-    ASSERT_TRUE(cycle.load(dir.write("help.txt", "a\r\nlast")));
-    EXPECT_EQ(shown(cycle, 2), (std::vector<std::string>{"a", "last", "a"}));
 }
 
 TEST(TipCycle, missingFile_failsWithNothingToShow)

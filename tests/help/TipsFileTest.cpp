@@ -25,7 +25,6 @@ void PrintTo(const SplitCase& c, std::ostream* out)
     *out << c.name;
 }
 
-
 class SplitTips : public testing::TestWithParam<SplitCase> {};
 
 TEST_P(SplitTips, givesOneTipPerLine)
@@ -48,11 +47,6 @@ INSTANTIATE_TEST_SUITE_P(LineEnds, SplitTips,
         SplitCase{"blanksKept", "  a \t\r\n", {"  a \t"}},
         SplitCase{"eightBitBytesKept", "caf\xe9\r\n", {"caf\xe9"}}),
     [](const testing::TestParamInfo<SplitCase>& info) { return std::string(info.param.name); });
-
-TEST(TipsFile, pathIsHelpTxtInProgramDirectory)
-{
-    EXPECT_EQ(tipsFilePath("/opt/orvex"), std::filesystem::path("/opt/orvex") / "help.txt");
-}
 
 TEST(TipsFile, unknownProgramDirectory_givesEmptyPath)
 {

@@ -128,22 +128,6 @@ TEST(QtPrintSurface, pdfInMissingFolder_failsAndSaysWhy)
     EXPECT_EQ(surface->errorString(), QString(kPdfFailedText) + path);
 }
 
-TEST(QtPrintSurface, emptyPdfPath_fails)
-{
-    auto surface = QtPrintSurface::forPdfFile({});
-    EXPECT_FALSE(printReport(test::longReport(1), *surface));
-    EXPECT_TRUE(surface->failed());
-}
-
-TEST(QtPrintSurface, endedTwice_staysAsFirstReported)
-{
-    const test::TempDir dir;
-    auto surface = QtPrintSurface::forPdfFile(QString::fromStdString((dir.path() / "a.pdf").string()));
-    surface->printLine("one line");
-    EXPECT_TRUE(surface->endDocument());
-    EXPECT_TRUE(surface->endDocument());
-}
-
 TEST(QtPrintSurface, noDefaultPrinter_isAFailureWithMessage)
 {
     // Never sends a job to a real printer from a test run.
