@@ -1,0 +1,15 @@
+#pragma once
+
+class QWidget;
+
+namespace orvex::gui {
+
+// The Help menu: a new tip window each time, and the maker's web site.
+class HelpCommands {
+public:
+    virtual ~HelpCommands() = default;
+    virtual void openTipWindow() = 0;
+    virtual void openAbout() = 0;
+};
+
+} // namespace orvex::gui

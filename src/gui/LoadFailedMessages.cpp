@@ -1,0 +1,13 @@
+#include "LoadFailedMessages.h"
+
+#include "UserMessages.h"
+
+namespace orvex::gui {
+
+void LoadFailedMessages::loadFailed(const std::string& fileName, const std::string& reason)
+{
+    messages_.showMessage(QStringLiteral("Load Failed"),
+                          QString::fromStdString(fileName) + QStringLiteral(": ") + QString::fromStdString(reason));
+}
+
+} // namespace orvex::gui

@@ -1,0 +1,22 @@
+#include "Module1.h"
+
+#include "ScreenObject.h"
+#include "frmMain.h"
+#include "frmSplash.h"
+
+namespace orvex::gui {
+
+void Module1::Main()
+{
+    screenWidth_ = std::to_string(services_.screen.primaryScreenWidth());
+
+    splash_ = new frmSplash;
+    splash_->show();
+    splash_->repaint(); // drawn in full before the load runs without the event loop
+
+    mainWindow_ = new frmMain(services_, screenWidth_);
+    mainWindow_->setSplashWindow(splash_);
+    mainWindow_->MDIForm_Load();
+}
+
+} // namespace orvex::gui

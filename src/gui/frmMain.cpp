@@ -1,0 +1,471 @@
+#include "frmMain.h"
+
+#include "Artwork.h"
+#include "Design.h"
+#include "LoadFailedMessages.h"
+#include "PickerCompletion.h"
+#include "ReportPrinting.h"
+#include "HelpCommands.h"
+#include "ResultListTooltip.h"
+#include "ScreenObject.h"
+
+#include "Chapters.h"
+#include "RemedyList.h"
+#include "ReportLines.h"
+#include "settings/CRegSettings.h"
+#include "window/ScreenLayout.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QRadioButton>
+#include <QTimer>
+#include <QToolButton>
+
+namespace orvex::gui {
+namespace {
+
+QString qs(const std::string& text) { return QString::fromStdString(text); }
+
+template <typename Widget>
+Widget* make(QWidget* parent, const char* name)
+{
+    auto* widget = new Widget(parent);
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+QComboBox* makePicker(QWidget* parent, const char* name)
+{
+    auto* picker = make<QComboBox>(parent, name);
+    picker->setEditable(true);
+    picker->setInsertPolicy(QComboBox::NoInsert); // Enter must not add entries
+    picker->setCompleter(nullptr);                 // completion is our own
+    picker->setMaxVisibleItems(20);
+    return picker;
+}
+
+QLineEdit* makeCaptionBox(QWidget* parent, const char* name, const char* text)
+{
+    auto* box = make<QLineEdit>(parent, name);
+    box->setText(QString::fromLatin1(text));
+    box->setReadOnly(true);
+    box->setFocusPolicy(Qt::NoFocus);
+    setBackground(box, systemColour(SystemColour::Menu));
+    return box;
+}
+
+QLabel* makeCaption(QWidget* parent, const char* name, const char* text)
+{
+    auto* label = make<QLabel>(parent, name);
+    label->setText(QString::fromLatin1(text));
+    label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    label->setFont(designFont(true));
+    return label;
+}
+
+QListWidget* makeList(QWidget* parent, const char* name)
+{
+    auto* list = make<QListWidget>(parent, name);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setSortingEnabled(false);
+    list->setUniformItemSizes(true); // results can run to tens of thousands of lines
+    return list;
+}
+
+QToolButton* makePictureButton(QWidget* parent, const char* name, const char* caption, const QPixmap& picture)
+{
+    auto* button = make<QToolButton>(parent, name);
+    button->setText(QString::fromLatin1(caption));
+    button->setToolTip(QString::fromLatin1(caption));
+    button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    button->setIcon(QIcon(picture));
+    button->setFont(designFont(true));
+    button->setFocusPolicy(Qt::StrongFocus);
+    setBackground(button, systemColour(SystemColour::CaptionText));
+    return button;
+}
+
+} // namespace
+
+frmMain::frmMain(WindowServices services, std::string screenWidth)
+    : services_(services)
+    , screenWidth_(std::move(screenWidth))
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QString::fromLatin1(kMainWindowCaption));
+    setWindowIcon(applicationIcon());
+    setFont(designFont());
+    createControls();
+    createMenus();
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::createControls()
+{
+    // The client area is a plain panel: no child windows ever open in it.
+    mdiClient = make<QWidget>(this, "mdiClient");
+    setBackground(mdiClient, systemColour(SystemColour::InactiveBorder));
+    setCentralWidget(mdiClient);
+    mdiClient->installEventFilter(this);
+    resize(twips(9480), twips(6510));
+
+    Picture1 = make<QWidget>(mdiClient, "Picture1");
+    Picture1->setGeometry(0, 0, mdiClient->width(), 0);
+    picAddress = make<QWidget>(mdiClient, "picAddress");
+    setBackground(picAddress, systemColour(SystemColour::InactiveBorder));
+    placeInTwips(picAddress, 0, 0, 9480, 10755);
+
+    SearchFrame = make<QGroupBox>(picAddress, "SearchFrame");
+    SearchFrame->setFont(designFont(true));
+    placeInTwips(SearchFrame, 120, 120, 9615, 1095);
+    lblRemedy1 = makeCaptionBox(SearchFrame, "lblRemedy1", "1st Remedy");
+    placeInTwips(lblRemedy1, 120, 240, 975, 285);
+    lblRemedy2 = makeCaptionBox(SearchFrame, "lblRemedy2", "2nd Remedy");
+    placeInTwips(lblRemedy2, 1320, 240, 1095, 285);
+    lblRemedy3 = makeCaptionBox(SearchFrame, "lblRemedy3", "3rd Remedy");
+    placeInTwips(lblRemedy3, 2520, 240, 975, 285);
+    lblRubric = makeCaptionBox(SearchFrame, "lblRubric", "Look in:");
+    placeInTwips(lblRubric, 3840, 240, 2415, 285);
+    cboRubric = makePicker(SearchFrame, "cboRubric");
+    placeInTwips(cboRubric, 3840, 480, 2655, 315);
+    optSimilar = make<QRadioButton>(SearchFrame, "optSimilar");
+    optSimilar->setText(QStringLiteral("Display similar symptoms"));
+    placeInTwips(optSimilar, 7080, 360, 2415, 255);
+    setTextColour(optSimilar, kSimilarColour);
+    optDifferent = make<QRadioButton>(SearchFrame, "optDifferent");
+    optDifferent->setText(QStringLiteral("Display different symptoms"));
+    placeInTwips(optDifferent, 7080, 600, 2535, 375);
+    setTextColour(optDifferent, kDifferentColour);
+    optDifferent->setChecked(true);
+    for (QWidget* child : {static_cast<QWidget*>(lblRemedy1), static_cast<QWidget*>(lblRemedy2),
+                           static_cast<QWidget*>(lblRemedy3), static_cast<QWidget*>(lblRubric),
+                           static_cast<QWidget*>(cboRubric), static_cast<QWidget*>(optSimilar),
+                           static_cast<QWidget*>(optDifferent)})
+        child->setFont(designFont());
+
+    // The remedy pickers belong to the panel but lie over the frame, so they
+    // are made after it and drawn above it.
+    cboRemedy1 = makePicker(picAddress, "cboRemedy1");
+    placeInTwips(cboRemedy1, 240, 600, 1035, 315);
+    cboRemedy2 = makePicker(picAddress, "cboRemedy2");
+    placeInTwips(cboRemedy2, 1440, 600, 1035, 315);
+    cboRemedy3 = makePicker(picAddress, "cboRemedy3");
+    placeInTwips(cboRemedy3, 2640, 600, 1035, 315);
+    for (QComboBox* picker : remedyPickers()) {
+        picker->raise();
+        PickerCompletion::attachTo(picker);
+    }
+
+    const qreal ratio = devicePixelRatioF();
+    cmdSearch = makePictureButton(picAddress, "cmdSearch", "Search", searchButtonPicture(ratio));
+    placeInTwips(cmdSearch, 9960, 240, 855, 855);
+    cmdSearch->setIconSize(QSize(39, 36));
+    cmdPrint = makePictureButton(picAddress, "cmdPrint", "Print", printButtonPicture(ratio));
+    cmdPrint->setToolTip(QStringLiteral("Print Result"));
+    placeInTwips(cmdPrint, 11520, 240, 855, 855);
+    cmdPrint->setIconSize(QSize(47, 36));
+
+    lblResult1 = makeCaption(picAddress, "lblResult1", "1st remedy");
+    placeInTwips(lblResult1, 120, 1440, 4000, 375);
+    lblResult2 = makeCaption(picAddress, "lblResult2", "2nd Remedy");
+    placeInTwips(lblResult2, 4320, 1440, 4005, 375);
+    lblResult3 = makeCaption(picAddress, "lblResult3", "3rd Remedy");
+    placeInTwips(lblResult3, 8520, 1440, 4005, 375);
+    lResult1 = makeList(picAddress, "lResult1");
+    placeInTwips(lResult1, 120, 1680, 4000, 5715);
+    lResult2 = makeList(picAddress, "lResult2");
+    placeInTwips(lResult2, 4320, 1680, 4000, 6885);
+    lResult3 = makeList(picAddress, "lResult3");
+    placeInTwips(lResult3, 8520, 1680, 4000, 5715);
+    for (QListWidget* list : resultLists())
+        ResultListTooltip::attachTo(list);
+    lblChapter = makeCaption(picAddress, "lblChapter", "Chapter Name");
+    lblChapter->setWordWrap(true);
+    placeInTwips(lblChapter, 12600, 2400, 1200, 1575);
+    lTemp = makeList(picAddress, "lTemp");
+    placeInTwips(lTemp, 1920, 3240, 4000, 5715);
+    lTemp->setVisible(false);
+    lblAddress = make<QLabel>(picAddress, "lblAddress");
+    lblAddress->setText(QStringLiteral("&Address:"));
+    placeInTwips(lblAddress, 600, 720, 3075, 255);
+    lblAddress->lower(); // under the frame and the pickers, as designed
+
+    Timer1 = make<QTimer>(this, "Timer1");
+
+    // Tab order of the input controls: pickers, chapter, options, Search,
+    // the lists, then Print.
+    setTabOrder(cboRemedy1, cboRemedy2);
+    setTabOrder(cboRemedy2, cboRemedy3);
+    setTabOrder(cboRemedy3, cboRubric);
+    setTabOrder(cboRubric, optSimilar);
+    setTabOrder(optSimilar, optDifferent);
+    setTabOrder(optDifferent, cmdSearch);
+    setTabOrder(cmdSearch, lResult1);
+    setTabOrder(lResult1, lResult2);
+    setTabOrder(lResult2, lResult3);
+    setTabOrder(lResult3, cmdPrint);
+
+    connect(cmdSearch, &QToolButton::clicked, this, &frmMain::cmdSearch_Click);
+    connect(cmdPrint, &QToolButton::clicked, this, &frmMain::cmdPrint_Click);
+    connect(optSimilar, &QRadioButton::toggled, this, [this](bool on) { if (on) optSimilar_Click(); });
+    connect(optDifferent, &QRadioButton::toggled, this, [this](bool on) { if (on) optDifferent_Click(); });
+    connect(lResult1, &QListWidget::itemClicked, this, &frmMain::lResult1_Click);
+    connect(lResult1, &QListWidget::currentRowChanged, this, &frmMain::lResult1_Click);
+    connect(Timer1, &QTimer::timeout, this, &frmMain::Timer1_Timer);
+}
+
+void frmMain::createMenus()
+{
+    const auto action = [this](QMenu* menu, const char* name, const char* caption) {
+        QAction* item = menu->addAction(QString::fromLatin1(caption));
+        item->setObjectName(QString::fromLatin1(name));
+        return item;
+    };
+    const auto separator = [](QMenu* menu, const char* name) {
+        QAction* item = menu->addSeparator();
+        item->setObjectName(QString::fromLatin1(name));
+        return item;
+    };
+    mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    mnuFileFind = action(mnuFile, "mnuFileFind", "Search");
+    mnuFileBar2 = separator(mnuFile, "mnuFileBar2");
+    mnuFilePrint = action(mnuFile, "mnuFilePrint", "Print");
+    mnuFileBar4 = separator(mnuFile, "mnuFileBar4");
+    mnuFileExit = action(mnuFile, "mnuFileExit", "Exit");
+    mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    mnuHelpContents = action(mnuHelp, "mnuHelpContents", "&Contents");
+    mnuHelpBar1 = separator(mnuHelp, "mnuHelpBar1");
+    mnuHelpAbout = action(mnuHelp, "mnuHelpAbout", "&About us...");
+
+    connect(mnuFileFind, &QAction::triggered, this, &frmMain::cmdSearch_Click);
+    connect(mnuFilePrint, &QAction::triggered, this, &frmMain::cmdPrint_Click);
+    connect(mnuFileExit, &QAction::triggered, this, &frmMain::close);
+    connect(mnuHelpContents, &QAction::triggered, this, [this] { services_.help.openTipWindow(); });
+    connect(mnuHelpAbout, &QAction::triggered, this, [this] { services_.help.openAbout(); });
+}
+
+void frmMain::MDIForm_Load()
+{
+    LoadFailedMessages messages(services_.messages);
+
+    LoadXmlDocument(currentDocument_, kRemedyListFile, messages);
+    const std::vector<std::string> remedies = remedyPickerEntries(currentDocument_.document());
+    for (QComboBox* picker : remedyPickers()) {
+        for (const std::string& name : remedies)
+            picker->addItem(qs(name));
+    }
+
+    LoadXmlDocument(currentDocument_, kStringsFile, messages);
+    texts_ = LoadTextTable(currentDocument_);
+
+    settings_ = std::make_unique<CRegSettings>(services_.registry);
+    settings_->Company("Tarnwell");
+    settings_->AppName("OCS");
+    settings_->SaveSetting("", "count", "1"); // nothing reads it; a failure goes unnoticed
+
+    for (const std::string& chapter : chapterPickerEntries(texts_))
+        cboRubric->addItem(qs(chapter));
+    cboRubric->setCurrentIndex(0);
+
+    for (QComboBox* picker : remedyPickers()) {
+        if (picker->count() > 0)
+            picker->setCurrentIndex(0);
+        else
+            picker->setEditText(QString());
+    }
+    for (QLabel* caption : resultCaptions())
+        caption->setText(QString());
+
+    SearchFrame->setTitle(qs(texts_.text("strRemedy")));
+    lblRemedy1->setText(qs(texts_.text("strRemedy1")));
+    lblRemedy2->setText(qs(texts_.text("strRemedy2")));
+    lblRemedy3->setText(qs(texts_.text("strRemedy3")));
+    lblRubric->setText(qs(texts_.text("strSelect")));
+    lblChapter->setText(cboRubric->currentText());
+    cmdSearch->setToolTip(qs(texts_.text("strTooltipReadBtn")));
+    cmdPrint->setToolTip(qs(texts_.text("strTooltipPrintBtn")));
+    showPrintCommands(false);
+
+    mnuFile->setTitle(qs(texts_.text("strFile")));
+    mnuHelp->setTitle(qs(texts_.text("strHelp")));
+    mnuFileFind->setText(qs(texts_.text("strStartSearch")));
+    mnuFilePrint->setText(qs(texts_.text("strTooltipPrintBtn")));
+    mnuFileExit->setText(qs(texts_.text("strClose")));
+    mnuHelpContents->setText(qs(texts_.text("strInfo")));
+    mnuHelpAbout->setText(qs(texts_.text("strAbout")));
+    optSimilar->setText(qs(texts_.text("strSimilar")));
+    optDifferent->setText(qs(texts_.text("strDifferent")));
+    cmdSearch->setText(qs(texts_.text("strSearch")));
+    cmdPrint->setText(qs(texts_.text("strPrint")));
+
+    setListColour(kDifferentColour);
+    Timer1->setInterval(kTimerInterval);
+    Timer1->start();
+    applyScreenLayout();
+}
+
+void frmMain::applyScreenLayout()
+{
+    const ScreenLayoutRow& row = screenLayoutRow(screenWidth_);
+    outerSize_ = QSize(twips(row.windowWidth), twips(row.windowHeight));
+    resize(outerSize_ - (frameGeometry().size() - geometry().size()));
+    move(x(), 0);
+
+    picAddress->resize(picAddress->width(), twips(row.windowHeight));
+    SearchFrame->resize(twips(row.frameWidth), twips(row.frameHeight));
+    for (QLabel* caption : resultCaptions())
+        caption->move(caption->x(), twips(row.captionTop));
+    const auto lists = resultLists();
+    for (std::size_t k = 0; k < lists.size(); ++k) {
+        lists[k]->setGeometry(twips(row.listLeft[k]), twips(row.listTop), twips(row.listWidth),
+                              twips(row.windowHeight - row.listHeightMargin));
+    }
+    cmdSearch->move(twips(row.searchLeft), twips(kButtonTop));
+    cmdPrint->move(twips(row.printLeft), twips(kButtonTop));
+    optSimilar->move(twips(row.similarLeft), twips(row.similarTop));
+    optDifferent->move(twips(row.differentLeft), twips(row.differentTop));
+
+    const auto captions = resultCaptions();
+    for (std::size_t k = 0; k < captions.size(); ++k)
+        captions[k]->setGeometry(lists[k]->x(), captions[k]->y(), lists[k]->width(), captions[k]->height());
+    lblChapter->move(twips(row.windowWidth - kChapterRightOffset), lblChapter->y());
+}
+
+void frmMain::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    // The frame is known only now; the layout's sizes include it.
+    if (outerSize_.isValid()) {
+        const QSize frame = frameGeometry().size() - geometry().size();
+        if (size() != outerSize_ - frame)
+            resize(outerSize_ - frame);
+    }
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event)
+{
+    // Panels aligned to the top span the client area's full width.
+    if (watched == mdiClient && event->type() == QEvent::Resize) {
+        Picture1->resize(mdiClient->width(), 0);
+        picAddress->resize(mdiClient->width(), picAddress->height());
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frmMain::Timer1_Timer()
+{
+    if (isVisible())
+        return;
+    delete splash_.data();
+    show();
+}
+
+void frmMain::closeEvent(QCloseEvent* event)
+{
+    // MDIForm_Unload: nothing is saved, nothing refuses.
+    event->accept();
+}
+
+void frmMain::setListColour(const QColor& colour)
+{
+    for (QListWidget* list : resultLists())
+        setTextColour(list, colour);
+}
+
+void frmMain::showPrintCommands(bool shown)
+{
+    cmdPrint->setVisible(shown);
+    mnuFilePrint->setEnabled(shown);
+}
+
+SearchRequest frmMain::searchRequest() const
+{
+    SearchRequest request;
+    request.chapterText = cboRubric->currentText().toStdString();
+    for (std::size_t i = 0; i < request.chapterEntries.size(); ++i)
+        request.chapterEntries[i] = cboRubric->itemText(static_cast<int>(i)).toStdString();
+    const auto pickers = remedyPickers();
+    for (std::size_t k = 0; k < pickers.size(); ++k)
+        request.remedyTexts[k] = pickers[k]->currentText().toStdString();
+    request.mode = optSimilar->isChecked() ? CompareMode::Similar : CompareMode::Different;
+    return request;
+}
+
+void frmMain::cmdSearch_Click()
+{
+    MatchCount_ = 0;
+    services_.screen.setMousePointer(ScreenObject::kHourglass);
+    for (QListWidget* list : resultLists())
+        list->clear();
+    for (QLabel* caption : resultCaptions())
+        caption->setText(QString());
+    lblChapter->setText(cboRubric->currentText());
+    cmdPrint->setVisible(false);
+
+    LoadFailedMessages messages(services_.messages);
+    const SearchResult result = search_.run(searchRequest(), currentDocument_, messages);
+
+    const auto lists = resultLists();
+    const auto captions = resultCaptions();
+    for (std::size_t k = 0; k < lists.size(); ++k) {
+        captions[k]->setText(qs(result.captions[k]));
+        QStringList lines;
+        lines.reserve(static_cast<qsizetype>(result.lists[k].size()));
+        for (const std::string& line : result.lists[k])
+            lines.append(qs(line));
+        lists[k]->addItems(lines);
+    }
+    lTemp->clear();
+    for (const std::string& line : result.workList)
+        lTemp->addItem(qs(line));
+    MatchCount_ = result.matchCount;
+    showPrintCommands(result.printOffered);
+    services_.screen.setMousePointer(ScreenObject::kDefaultPointer);
+}
+
+void frmMain::optSimilar_Click()
+{
+    setListColour(kSimilarColour);
+    cmdSearch_Click();
+}
+
+void frmMain::optDifferent_Click()
+{
+    setListColour(kDifferentColour);
+    cmdSearch_Click();
+}
+
+void frmMain::lResult1_Click()
+{
+    const QListWidgetItem* current = lResult1->currentItem();
+    ResultListTooltip::setTooltip(lResult1, current ? current->text() : QString());
+}
+
+void frmMain::cmdPrint_Click()
+{
+    ReportInput input;
+    input.chapterLabel = texts_.text("strChapter");
+    input.chapterText = cboRubric->currentText().toStdString();
+    input.modeTitle = reportModeTitle(texts_, optSimilar->isChecked() ? CompareMode::Similar : CompareMode::Different);
+    input.longDate = services_.printing.longDate();
+    const auto lists = resultLists();
+    const auto captions = resultCaptions();
+    for (std::size_t k = 0; k < lists.size(); ++k) {
+        input.captions[k] = captions[k]->text().toStdString();
+        for (int i = 0; i < lists[k]->count(); ++i)
+            input.lists[k].push_back(lists[k]->item(i)->text().toStdString());
+    }
+    services_.printing.print(buildReportLines(input));
+}
+
+} // namespace orvex::gui
