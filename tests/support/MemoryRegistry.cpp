@@ -133,7 +133,7 @@ LStatus MemoryRegistry::setValue(HKey key, const std::string& valueName, std::ui
     std::shared_ptr<Key> found;
     if (const LStatus status = usable(key, reg::KEY_SET_VALUE, found); status != reg::ERROR_SUCCESS)
         return status;
-    if (data == nullptr && size != 0)
+    if (!reg::validValueName(valueName) || (data == nullptr && size != 0))
         return reg::ERROR_INVALID_PARAMETER;
     std::string bytes(reinterpret_cast<const char*>(data), size);
     if (const auto value = found->findValue(valueName); value != found->values.end()) {

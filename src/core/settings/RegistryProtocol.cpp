@@ -79,7 +79,7 @@ bool sameName(std::string_view a, std::string_view b)
 
 bool validValueName(std::string_view name)
 {
-    return std::none_of(name.begin(), name.end(), isControl);
+    return std::none_of(name.begin(), name.end(), [](char c) { return c != '\t' && isControl(c); });
 }
 
 } // namespace orvex::reg

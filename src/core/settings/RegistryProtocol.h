@@ -26,7 +26,8 @@ std::optional<std::vector<std::string>> splitKeyPath(std::string_view path);
 // Key and value names compare as the registry does: ASCII letters ignore case.
 bool sameName(std::string_view a, std::string_view b);
 
-// A value name may hold anything but control characters.
+// A value name may hold anything but control characters other than tab: a
+// line break could not stay on its line of the Linux hive.
 bool validValueName(std::string_view name);
 
 inline bool asksToWrite(std::uint32_t access) { return (access & kWriteRights) != 0; }

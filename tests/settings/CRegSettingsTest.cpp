@@ -1,0 +1,289 @@
+#include "settings/CRegSettings.h"
+
+#include "MemoryRegistry.h"
+#include "RegistryProbe.h"
+#include "TempDir.h"
+#include "registry/HiveFileRegistry.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace orvex {
+namespace {
+
+using namespace std::string_literals;
+using test::RawValue;
+
+const std::string kOcs = "Software\\Tarnwell\\OCS";
+
+enum class Backend { Memory, HiveFile };
+
+// Every case runs on the in-memory double and on a hive file of its own, so
+// the double the GUI tests use behaves as the real store does.
+class Store : public ::testing::TestWithParam<Backend> {
+protected:
+    void SetUp() override
+    {
+        if (GetParam() == Backend::Memory)
+            registry = std::make_unique<test::MemoryRegistry>();
+        else
+            registry = std::make_unique<platform::HiveFileRegistry>(dir.path() / "registry.reg");
+        settings = std::make_unique<CRegSettings>(*registry);
+        settings->Company("Tarnwell");
+        settings->AppName("OCS");
+    }
+
+    test::TempDir dir;
+    std::unique_ptr<RegistryApi> registry;
+    std::unique_ptr<CRegSettings> settings;
+};
+
+std::string backendName(const ::testing::TestParamInfo<Backend>& info)
+{
+    return info.param == Backend::Memory ? "memory" : "hiveFile";
+}
+
+TEST_P(Store, startUpWrite_storesCountAsText)
+{
+    EXPECT_EQ(settings->SaveSetting("", "count", "1"), -1);
+    EXPECT_EQ(settings->SaveSetting("", "count", "1"), kTrue);
+    EXPECT_EQ(test::rawValue(*registry, kOcs, "count"), (RawValue{reg::REG_SZ, "1\0"s}));
+    EXPECT_EQ(settings->GetSetting("", "count", "none"), "1");
+}
+
+TEST_P(Store, section_isAKeyBelowTheApplication)
+{
+    ASSERT_EQ(settings->SaveSetting("Window", "width", "800"), kTrue);
+    EXPECT_TRUE(test::rawValue(*registry, kOcs + "\\Window", "width"));
+    EXPECT_FALSE(test::rawValue(*registry, kOcs, "width"));
+    EXPECT_EQ(settings->GetSetting("Window", "width", ""), "800");
+    EXPECT_EQ(settings->GetSetting("", "width", "dflt"), "dflt");
+}
+
+TEST_P(Store, backslashInSection_makesDeeperKeys)
+{
+    ASSERT_EQ(settings->SaveSetting("A\\B", "k", "v"), kTrue);
+    EXPECT_TRUE(test::keyExists(*registry, kOcs + "\\A"));
+    EXPECT_TRUE(test::rawValue(*registry, kOcs + "\\A\\B", "k"));
+}
+
+TEST_P(Store, emptyPartOfTheKeyPath_isRefused)
+{
+    EXPECT_EQ(settings->SaveSetting("A\\\\B", "k", "v"), kFalse);
+    EXPECT_EQ(settings->SaveSetting("A\\", "k", "v"), kFalse);
+}
+
+TEST_P(Store, lineBreakInAName_isRefused)
+{
+    EXPECT_EQ(settings->SaveSetting("S", "two\nlines", "v"), kFalse);
+    EXPECT_EQ(settings->SaveSetting("S", "tab\tname", "v"), kTrue);
+    EXPECT_EQ(settings->GetAllSettings("S"), (SettingsArray{{"tab\tname", "v"}}));
+}
+
+TEST_P(Store, starKey_isTheUnnamedValue)
+{
+    ASSERT_EQ(settings->SaveSetting("S", "*", "unnamed"), kTrue);
+    EXPECT_EQ(test::rawValue(*registry, kOcs + "\\S", ""), (RawValue{reg::REG_SZ, "unnamed\0"s}));
+    EXPECT_EQ(settings->GetSetting("S", "*", ""), "unnamed");
+    const auto all = settings->GetAllSettings("S");
+    ASSERT_TRUE(all);
+    EXPECT_EQ((*all)[0][0], "");
+    EXPECT_EQ(settings->DeleteSetting("S", "*"), kTrue);
+    EXPECT_EQ(settings->GetSetting("S", "*", "gone"), "gone");
+}
+
+TEST_P(Store, missingSectionOrValue_givesTheDefault)
+{
+    EXPECT_EQ(settings->GetSetting("Nowhere", "k", "dflt"), "dflt");
+    ASSERT_EQ(settings->SaveSetting("S", "other", "x"), kTrue);
+    EXPECT_EQ(settings->GetSetting("S", "k", "dflt"), "dflt");
+    EXPECT_FALSE(settings->GetAllSettings("Nowhere"));
+}
+
+TEST_P(Store, emptyText_readsBackEmptyNotTheDefault)
+{
+    ASSERT_EQ(settings->SaveSetting("S", "k", ""), kTrue);
+    EXPECT_EQ(test::rawValue(*registry, kOcs + "\\S", "k"), (RawValue{reg::REG_SZ, "\0"s}));
+    EXPECT_EQ(settings->GetSetting("S", "k", "dflt"), "");
+}
+
+TEST_P(Store, textStoredWithoutItsNul_keepsItsLastCharacter)
+{
+    ASSERT_TRUE(test::putRaw(*registry, kOcs, "k", reg::REG_SZ, "abc"));
+    EXPECT_EQ(settings->GetSetting("", "k", ""), "abc");
+    EXPECT_EQ(settings->GetAllSettings("")->at(0)[1], "abc");
+}
+
+TEST_P(Store, otherTypes_areReadAsTextButNotListed)
+{
+    ASSERT_TRUE(test::putRaw(*registry, kOcs, "path", reg::REG_EXPAND_SZ, "%HOME%\0"s));
+    ASSERT_TRUE(test::putRaw(*registry, kOcs, "size", reg::REG_DWORD, "\x2a\0\0\0"s));
+    EXPECT_EQ(settings->GetSetting("", "path", ""), "%HOME%");
+    EXPECT_FALSE(settings->GetAllSettings(""));
+    ASSERT_EQ(settings->SaveSetting("", "count", "1"), kTrue);
+    const auto all = settings->GetAllSettings("");
+    ASSERT_TRUE(all);
+    EXPECT_EQ(*all, (SettingsArray{{"count", "1"}}));
+    EXPECT_EQ(test::rawValue(*registry, kOcs, "size"), (RawValue{reg::REG_DWORD, "\x2a\0\0\0"s}));
+}
+
+TEST_P(Store, getAllSettings_listsInWritingOrder)
+{
+    for (const char* name : {"b", "a", "c"})
+        ASSERT_EQ(settings->SaveSetting("S", name, std::string(name) + "!"), kTrue);
+    ASSERT_EQ(settings->SaveSetting("S", "a", "again"), kTrue);
+    EXPECT_EQ(settings->GetAllSettings("S"), (SettingsArray{{"b", "b!"}, {"a", "again"}, {"c", "c!"}}));
+}
+
+TEST_P(Store, namesIgnoreCase)
+{
+    ASSERT_EQ(settings->SaveSetting("Window", "Width", "800"), kTrue);
+    settings->Company("TARNWELL");
+    EXPECT_EQ(settings->GetSetting("WINDOW", "width", ""), "800");
+    ASSERT_EQ(settings->SaveSetting("window", "WIDTH", "640"), kTrue);
+    EXPECT_EQ(settings->GetAllSettings("Window"), (SettingsArray{{"Width", "640"}}));
+}
+
+TEST_P(Store, deleteValue_reportsWhetherItWasThere)
+{
+    ASSERT_EQ(settings->SaveSetting("S", "k", "v"), kTrue);
+    EXPECT_EQ(settings->DeleteSetting("S", "k"), kTrue);
+    EXPECT_EQ(settings->GetSetting("S", "k", "dflt"), "dflt");
+    EXPECT_EQ(settings->DeleteSetting("S", "k"), kFalse);
+    EXPECT_EQ(settings->DeleteSetting("Nowhere", "k"), kFalse);
+}
+
+TEST_P(Store, deleteSection_removesItsKeyUnlessItHasSubkeys)
+{
+    ASSERT_EQ(settings->SaveSetting("S", "k", "v"), kTrue);
+    ASSERT_EQ(settings->SaveSetting("S\\Sub", "k", "deep"), kTrue);
+    EXPECT_EQ(settings->DeleteSetting("S", ""), kFalse);
+    EXPECT_EQ(settings->GetSetting("S", "k", ""), "v");
+
+    EXPECT_EQ(settings->DeleteSetting("S\\Sub", ""), kTrue);
+    EXPECT_EQ(settings->DeleteSetting("S", ""), kTrue);
+    EXPECT_EQ(settings->GetSetting("S", "k", "dflt"), "dflt");
+    EXPECT_FALSE(test::keyExists(*registry, kOcs + "\\S"));
+    EXPECT_TRUE(test::keyExists(*registry, kOcs));
+    EXPECT_EQ(settings->DeleteSetting("S", ""), kFalse);
+}
+
+struct RoundTrip {
+    const char* name;
+    std::string text;
+};
+
+class Texts : public ::testing::TestWithParam<std::tuple<Backend, RoundTrip>> {};
+
+TEST_P(Texts, readBackAsWritten)
+{
+    test::TempDir dir;
+    std::unique_ptr<RegistryApi> registry;
+    if (std::get<0>(GetParam()) == Backend::Memory)
+        registry = std::make_unique<test::MemoryRegistry>();
+    else
+        registry = std::make_unique<platform::HiveFileRegistry>(dir.path() / "registry.reg");
+    CRegSettings settings(*registry);
+    const std::string& text = std::get<1>(GetParam()).text;
+    ASSERT_EQ(settings.SaveSetting("S", "key " + text, text), kTrue);
+    EXPECT_EQ(settings.GetSetting("S", "key " + text, "dflt"), text);
+    EXPECT_EQ(settings.GetAllSettings("S"), (SettingsArray{{"key " + text, text}}));
+    // A second store reads what the first wrote: nothing is cached.
+    CRegSettings again(*registry);
+    EXPECT_EQ(again.GetSetting("S", "key " + text, "dflt"), text);
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, Texts,
+    ::testing::Combine(::testing::Values(Backend::Memory, Backend::HiveFile),
+                       ::testing::Values(RoundTrip{"quotes", "say \"hi\" \"\""},
+                                         RoundTrip{"backslashes", "C:\\dir\\ \\\\ \\\" \\"},
+                                         RoundTrip{"nonAscii", "Rhus toxicodendron \xC3\xA9\xC3\xBC \xE2\x82\xAC \xF0\x9F\x8C\xBF"},
+                                         RoundTrip{"latin1Bytes", "caf\xE9"},
+                                         RoundTrip{"spacesAndSigns", "  = [x] ; @ #  "},
+                                         RoundTrip{"tab", "a\tb"},
+                                         RoundTrip{"long", std::string(5000, 'x')})),
+    [](const auto& info) {
+        return std::string(std::get<0>(info.param) == Backend::Memory ? "memory_" : "hiveFile_")
+            + std::get<1>(info.param).name;
+    });
+
+TEST_P(Store, lineBreaks_readBackAsWritten)
+{
+    for (const std::string& text : {"one\ntwo"s, "crlf\r\n"s, "\n"s, "end\n\n"s}) {
+        ASSERT_EQ(settings->SaveSetting("S", "k", text), kTrue);
+        EXPECT_EQ(settings->GetSetting("S", "k", ""), text);
+        EXPECT_EQ(settings->GetAllSettings("S"), (SettingsArray{{"k", text}}));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Backends, Store, ::testing::Values(Backend::Memory, Backend::HiveFile), backendName);
+
+struct NameCase {
+    const char* given;
+    const char* company;
+    const char* appName;
+};
+
+class Names : public ::testing::TestWithParam<NameCase> {};
+
+TEST_P(Names, surroundingSpacesGoAndEmptyRestoresTheInitialName)
+{
+    test::MemoryRegistry registry;
+    CRegSettings settings(registry);
+    settings.Company("Tarnwell");
+    settings.AppName("OCS");
+    settings.Company(GetParam().given);
+    settings.AppName(GetParam().given);
+    EXPECT_EQ(settings.Company(), GetParam().company);
+    EXPECT_EQ(settings.AppName(), GetParam().appName);
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, Names,
+    ::testing::Values(NameCase{"", "VB and VBA Program Settings", "Orvex Comparative Software"},
+                      NameCase{"   ", "VB and VBA Program Settings", "Orvex Comparative Software"},
+                      NameCase{"  Tarnwell Ltd  ", "Tarnwell Ltd", "Tarnwell Ltd"},
+                      NameCase{"\tTabbed\t", "\tTabbed\t", "\tTabbed\t"},
+                      NameCase{"Plain", "Plain", "Plain"}));
+
+TEST(CRegSettings, startsWithTheInitialNames)
+{
+    test::MemoryRegistry registry;
+    const CRegSettings settings(registry);
+    EXPECT_EQ(settings.Company(), "VB and VBA Program Settings");
+    EXPECT_EQ(settings.AppName(), "Orvex Comparative Software");
+}
+
+TEST(CRegSettings, readOnlyRegistry_readsDefaultsButStillLists)
+{
+    test::MemoryRegistry registry;
+    CRegSettings settings(registry);
+    ASSERT_EQ(settings.SaveSetting("S", "k", "v"), kTrue);
+    registry.setReadOnly(true);
+    EXPECT_EQ(settings.SaveSetting("S", "k", "new"), kFalse);
+    EXPECT_EQ(settings.SaveSetting("T", "k", "new"), kFalse);
+    EXPECT_EQ(settings.DeleteSetting("S", "k"), kFalse);
+    EXPECT_EQ(settings.DeleteSetting("S", ""), kFalse);
+    EXPECT_EQ(settings.GetSetting("S", "k", "dflt"), "dflt");
+    EXPECT_EQ(settings.GetAllSettings("S"), (SettingsArray{{"k", "v"}}));
+    EXPECT_EQ(registry.value(std::string("Software\\VB and VBA Program Settings\\Orvex Comparative Software\\S"), "k")->data,
+              "v\0"s);
+}
+
+TEST(CRegSettings, everyOperation_closesTheKeysItOpened)
+{
+    test::MemoryRegistry registry;
+    CRegSettings settings(registry);
+    settings.SaveSetting("S", "k", "v");
+    settings.GetSetting("S", "k", "");
+    settings.GetSetting("S", "missing", "");
+    settings.GetAllSettings("S");
+    settings.DeleteSetting("S", "missing");
+    settings.DeleteSetting("S", "k");
+    settings.DeleteSetting("S", "");
+    settings.GetSetting("S", "k", "");
+    EXPECT_EQ(registry.openHandles(), 0u);
+}
+
+} // namespace
+} // namespace orvex
