@@ -1,6 +1,8 @@
 #pragma once
 
-class QWidget;
+namespace orvex {
+class StringTable;
+}
 
 namespace orvex::gui {
 
@@ -8,7 +10,7 @@ namespace orvex::gui {
 class HelpCommands {
 public:
     virtual ~HelpCommands() = default;
-    virtual void openTipWindow() = 0;
+    virtual void openTipWindow(const StringTable& texts) = 0;
     virtual void openAbout() = 0;
 };
 

@@ -1,15 +1,14 @@
 #pragma once
 
 #include "WindowServices.h"
+#include "frmMain.h"
+#include "frmSplash.h"
 
 #include <QPointer>
 
 #include <string>
 
 namespace orvex::gui {
-
-class frmMain;
-class frmSplash;
 
 // The program's start: measures the screen, shows the splash window, then
 // creates and loads the main window without showing it. The first tick of

@@ -125,6 +125,12 @@ void frmMain::createControls()
 
     SearchFrame = make<QGroupBox>(picAddress, "SearchFrame");
     SearchFrame->setFont(designFont(true));
+    // Opaque, with the caption sitting on the top edge: what lies under the
+    // frame on the panel stays hidden, as designed.
+    setBackground(SearchFrame, systemColour(SystemColour::InactiveBorder));
+    SearchFrame->setStyleSheet(QStringLiteral(
+        "QGroupBox#SearchFrame { background-color: #f4f7fc; border: 1px solid #a9b0bb; border-radius: 2px; margin-top: 6px; }"
+        "QGroupBox#SearchFrame::title { subcontrol-origin: margin; left: 8px; top: 0px; padding: 0 3px; }"));
     placeInTwips(SearchFrame, 120, 120, 9615, 1095);
     lblRemedy1 = makeCaptionBox(SearchFrame, "lblRemedy1", "1st Remedy");
     placeInTwips(lblRemedy1, 120, 240, 975, 285);
@@ -250,7 +256,7 @@ void frmMain::createMenus()
     connect(mnuFileFind, &QAction::triggered, this, &frmMain::cmdSearch_Click);
     connect(mnuFilePrint, &QAction::triggered, this, &frmMain::cmdPrint_Click);
     connect(mnuFileExit, &QAction::triggered, this, &frmMain::close);
-    connect(mnuHelpContents, &QAction::triggered, this, [this] { services_.help.openTipWindow(); });
+    connect(mnuHelpContents, &QAction::triggered, this, [this] { services_.help.openTipWindow(texts_); });
     connect(mnuHelpAbout, &QAction::triggered, this, [this] { services_.help.openAbout(); });
 }
 

@@ -45,7 +45,7 @@ class RecordingHelp final : public HelpCommands {
 public:
     int tipWindows = 0;
     int abouts = 0;
-    void openTipWindow() override { ++tipWindows; }
+    void openTipWindow(const StringTable&) override { ++tipWindows; }
     void openAbout() override { ++abouts; }
 };
 

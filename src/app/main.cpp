@@ -1,0 +1,31 @@
+// The program. The data files resolve against the current directory, the
+// tips file against the program's own folder; there is no command line.
+#include "Module1.h"
+#include "PrinterReportPrinting.h"
+#include "ProgramHelp.h"
+#include "ScreenObject.h"
+#include "UserMessages.h"
+
+#include "ProgramDirectory.h"
+#include "registry/SystemRegistry.h"
+#include "shell/SystemShell.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Orvex Comparative Software"));
+    QApplication::setOrganizationName(QStringLiteral("Tarnwell"));
+
+    orvex::gui::QtScreenObject screen;
+    orvex::gui::MessageBoxMessages messages;
+    const auto registry = orvex::platform::makeSystemRegistry();
+    const auto shell = orvex::platform::makeSystemShell();
+    orvex::gui::PrinterReportPrinting printing(messages);
+    orvex::gui::ProgramHelp help(*shell, messages, orvex::platform::programDirectory());
+
+    orvex::gui::Module1 program({screen, messages, *registry, printing, help});
+    program.Main();
+    return QApplication::exec();
+}

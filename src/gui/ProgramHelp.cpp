@@ -1,0 +1,37 @@
+#include "ProgramHelp.h"
+
+#include "UserMessages.h"
+#include "frmTip.h"
+
+#include "help/AboutCommand.h"
+
+#include <QCoreApplication>
+
+namespace orvex::gui {
+namespace {
+
+class AboutMessageBoxes final : public AboutMessages {
+public:
+    explicit AboutMessageBoxes(UserMessages& messages) : messages_(messages) {}
+    void show(const std::string& text) override { messages_.showMessage(QString::fromStdString(text)); }
+
+private:
+    UserMessages& messages_;
+};
+
+} // namespace
+
+void ProgramHelp::openTipWindow(const StringTable& texts)
+{
+    auto* tip = new frmTip(texts, programDirectory_);
+    tip->show();
+}
+
+void ProgramHelp::openAbout()
+{
+    AboutMessageBoxes messages(messages_);
+    AboutCommand command(shell_, messages, programDirectory_, [] { QCoreApplication::processEvents(); });
+    command.run();
+}
+
+} // namespace orvex::gui
