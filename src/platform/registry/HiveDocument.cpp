@@ -157,10 +157,13 @@ void HiveDocument::setValue(const KeyPath& path, const HiveValue& value)
         sections_.push_back(newSection(spelled(path)));
         last = &sections_.back();
     }
+    // Right after the last value: a line the program could not read may be a
+    // hex list cut short, whose trailing backslash would swallow the next line.
     auto& lines = last->lines;
-    auto at = lines.end();
-    while (at != lines.begin() && std::prev(at)->kind == HiveLine::Kind::Blank)
-        --at;
+    auto at = lines.begin();
+    for (auto line = lines.begin(); line != lines.end(); ++line)
+        if (line->kind == HiveLine::Kind::Value)
+            at = std::next(line);
     HiveLine line;
     line.kind = HiveLine::Kind::Value;
     line.value = value;

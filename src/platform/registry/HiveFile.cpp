@@ -15,6 +15,8 @@ namespace {
 
 // Attempts to lock a hive that other writers keep replacing meanwhile.
 constexpr int kLockAttempts = 100;
+// As many links as the system itself follows.
+constexpr int kSymlinkHops = 40;
 
 LStatus fromErrno(int error, LStatus otherwise)
 {
@@ -77,12 +79,19 @@ bool writeAll(int fd, std::string_view text)
     return true;
 }
 
-// The file to write: a symbolic link to the hive stays a link.
-std::filesystem::path resolved(const std::filesystem::path& path)
+// The file to write, so that a symbolic link to the hive stays a link, even
+// one whose target does not exist yet.
+std::filesystem::path resolved(std::filesystem::path path)
 {
     std::error_code error;
-    auto target = std::filesystem::weakly_canonical(path, error);
-    return error ? path : target;
+    for (int hop = 0; hop < kSymlinkHops && std::filesystem::is_symlink(path, error); ++hop) {
+        const auto target = std::filesystem::read_symlink(path, error);
+        if (error)
+            break;
+        path = target.is_absolute() ? target : path.parent_path() / target;
+    }
+    auto canonical = std::filesystem::weakly_canonical(path, error);
+    return error ? path : canonical;
 }
 
 void syncFolder(const std::filesystem::path& folder)

@@ -1,0 +1,100 @@
+#include "registry/HiveFileRegistry.h"
+
+#include "ChildProcess.h"
+#include "TempDir.h"
+#include "settings/CRegSettings.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <set>
+
+namespace orvex {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kWritesEach = 25;
+
+CRegSettings store(RegistryApi& registry)
+{
+    CRegSettings settings(registry);
+    settings.Company("Tarnwell");
+    settings.AppName("OCS");
+    return settings;
+}
+
+TEST(HiveConcurrency, twoProgramsWritingAtOnce_loseNeitherWrite)
+{
+    const test::TempDir dir;
+    const fs::path hive = dir.path() / "registry.reg";
+    int gate[2];
+    ASSERT_EQ(::pipe(gate), 0);
+    std::vector<pid_t> writers;
+    for (const char* prefix : {"a", "b"}) {
+        writers.push_back(test::startChild([&] {
+            ::close(gate[1]);
+            char ignored;
+            // Both start when the parent closes the gate.
+            [[maybe_unused]] const auto opened = ::read(gate[0], &ignored, 1);
+            platform::HiveFileRegistry registry(hive);
+            CRegSettings settings = store(registry);
+            for (int i = 0; i < kWritesEach; ++i)
+                if (settings.SaveSetting("S", prefix + std::to_string(i), "v") != kTrue)
+                    return 1;
+            return 0;
+        }));
+    }
+    ::close(gate[0]);
+    ::close(gate[1]);
+    for (const pid_t writer : writers) {
+        const int status = test::waitChild(writer);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+
+    platform::HiveFileRegistry registry(hive);
+    const auto all = store(registry).GetAllSettings("S");
+    ASSERT_TRUE(all);
+    std::set<std::string> names;
+    for (const auto& row : *all)
+        names.insert(row[0]);
+    EXPECT_EQ(names.size(), 2u * kWritesEach);
+    for (int i = 0; i < kWritesEach; ++i) {
+        EXPECT_TRUE(names.count("a" + std::to_string(i))) << i;
+        EXPECT_TRUE(names.count("b" + std::to_string(i))) << i;
+    }
+}
+
+TEST(HiveConcurrency, writerKilledBeforeTheRename_leavesTheOldHiveWhole)
+{
+    const test::TempDir dir;
+    const fs::path hive = dir.path() / "registry.reg";
+    platform::HiveFileRegistry registry(hive);
+    CRegSettings settings = store(registry);
+    ASSERT_EQ(settings.SaveSetting("", "count", "old"), kTrue);
+    const std::string before = test::readFile(hive);
+
+    const int status = test::runInChild([&] {
+        platform::HiveFileRegistry dying(hive);
+        dying.file().setBeforeReplaceHook([] { ::raise(SIGKILL); });
+        store(dying).SaveSetting("", "count", "new");
+        return 0;
+    });
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+    EXPECT_EQ(test::readFile(hive), before);
+
+    // The new text had reached the temporary file: the kill came between it and the rename.
+    bool leftover = false;
+    for (const auto& entry : fs::directory_iterator(dir.path()))
+        if (entry.path() != hive)
+            leftover |= test::readFile(entry.path()).find("\"count\"=\"new\"") != std::string::npos;
+    EXPECT_TRUE(leftover);
+
+    // The lock went with the dead writer.
+    EXPECT_EQ(settings.GetSetting("", "count", ""), "old");
+    ASSERT_EQ(settings.SaveSetting("", "count", "after"), kTrue);
+    EXPECT_EQ(settings.GetSetting("", "count", ""), "after");
+}
+
+} // namespace
+} // namespace orvex

@@ -1,0 +1,274 @@
+#include "registry/HiveFileRegistry.h"
+
+#include "ChildProcess.h"
+#include "RegistryProbe.h"
+#include "TempDir.h"
+#include "registry/HiveText.h"
+#include "registry/SystemRegistry.h"
+#include "settings/CRegSettings.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <optional>
+#include <sstream>
+#include <sys/stat.h>
+
+namespace orvex {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::string_literals;
+
+const std::string kHeader(platform::kHiveHeader);
+const std::string kOcsHeader = "[HKEY_LOCAL_MACHINE\\Software\\Tarnwell\\OCS]";
+const std::string kSectionSHeader = "[HKEY_LOCAL_MACHINE\\Software\\Tarnwell\\OCS\\S]";
+
+class HiveFile : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        settings.Company("Tarnwell");
+        settings.AppName("OCS");
+    }
+    void plant(const std::string& text) const { dir.write("registry.reg", text); }
+    std::string text() const { return test::readFile(hive); }
+
+    test::TempDir dir;
+    fs::path hive = dir.path() / "registry.reg";
+    platform::HiveFileRegistry registry{hive};
+    CRegSettings settings{registry};
+};
+
+// True when every line of `before` is in `after`, in the same order.
+bool keepsEveryLine(const std::string& before, const std::string& after)
+{
+    std::istringstream old(before);
+    std::istringstream now(after);
+    std::string wanted;
+    std::string line;
+    while (std::getline(old, wanted)) {
+        do {
+            if (!std::getline(now, line))
+                return false;
+        } while (line != wanted);
+    }
+    return true;
+}
+
+TEST_F(HiveFile, startUpWrite_givesAnExportWithASectionForEveryKey)
+{
+    ASSERT_EQ(settings.SaveSetting("", "count", "1"), kTrue);
+    EXPECT_EQ(text(), kHeader + "\n\n[HKEY_LOCAL_MACHINE\\Software]\n\n[HKEY_LOCAL_MACHINE\\Software\\Tarnwell]\n\n"
+                  + kOcsHeader + "\n\"count\"=\"1\"\n\n");
+}
+
+TEST_F(HiveFile, textWithALineBreak_isWrittenAsHex)
+{
+    ASSERT_EQ(settings.SaveSetting("", "note", "a\nb"), kTrue);
+    EXPECT_NE(text().find("\n\"note\"=hex(1):61,0a,62,00\n"), std::string::npos);
+}
+
+TEST_F(HiveFile, otherTypes_surviveARewriteByteForByte)
+{
+    const std::string lines = kHeader + "\n\n" + kOcsHeader + "\n"
+        "\"size\"=dword:0000002a\n"
+        "\"path\"=hex(2):25,00,48,00,00,00\n"
+        "\"blob\"=hex:00,01,02,03,04,05,06,07,08,09,0a,0b,0c,0d,0e,0f,10,11,12,13,14,15,\\\n"
+        "  16,17,18,19\n"
+        "\"list\"=hex(7):61,00,00,00\n";
+    plant(lines + "\"count\"=\"0\"\n\n");
+    ASSERT_EQ(settings.SaveSetting("", "count", "1"), kTrue);
+    EXPECT_EQ(text(), lines + "\"count\"=\"1\"\n\n");
+    EXPECT_EQ(settings.GetAllSettings(""), (SettingsArray{{"count", "1"}}));
+}
+
+TEST_F(HiveFile, unreadableLines_areKeptOnRewrite)
+{
+    const std::string before = kHeader + "\n\n" + kOcsHeader + "\n\"broken\"=\"no end\nstray words\n\n"
+        "[HKEY_LOCAL_MACHINE\\Software\\Tarnwell\\OCS\n\"a\"=\"x\"\n";
+    plant(before);
+    ASSERT_EQ(settings.SaveSetting("", "count", "1"), kTrue);
+    EXPECT_TRUE(keepsEveryLine(before, text())) << text();
+    EXPECT_EQ(settings.GetSetting("", "broken", "dflt"), "dflt");
+    EXPECT_EQ(settings.GetAllSettings(""), (SettingsArray{{"count", "1"}}));
+}
+
+TEST_F(HiveFile, sectionHoldingUnreadableLines_isNotDeleted)
+{
+    plant(kHeader + "\n\n" + kSectionSHeader + "\n\"k\"=\"v\"\n\"cut\"=\"\n");
+    const std::string before = text();
+    EXPECT_EQ(settings.DeleteSetting("S", ""), kFalse);
+    EXPECT_EQ(text(), before);
+    EXPECT_EQ(settings.DeleteSetting("S", "k"), kTrue);
+}
+
+TEST_F(HiveFile, fileThatIsNotAHive_isNeverRewritten)
+{
+    for (const std::string& junk : {"\x01\x02 junk\n"s, "Windows Registry Ed"s, "\xFF\xFEW\0i\0"s}) {
+        plant(junk);
+        EXPECT_EQ(settings.SaveSetting("", "count", "1"), kFalse);
+        EXPECT_EQ(settings.DeleteSetting("", "count"), kFalse);
+        EXPECT_EQ(settings.GetSetting("", "count", "dflt"), "dflt");
+        EXPECT_FALSE(settings.GetAllSettings(""));
+        EXPECT_EQ(text(), junk);
+    }
+}
+
+TEST_F(HiveFile, hiveCutAtAnyByte_losesNoLineOnTheNextWrite)
+{
+    const std::string whole = kHeader + "\r\n\r\n" + kOcsHeader + "\r\n\"count\"=\"1\"\r\n\"q\"=\"say \\\"x\\\"\"\r\n"
+        "\"b\"=hex:01,02,\\\r\n  03\r\n\r\n" + kSectionSHeader + "\r\n@=dword:00000001\r\n";
+    for (std::size_t length = 0; length <= whole.size(); ++length) {
+        const std::string cut = whole.substr(0, length);
+        plant(cut);
+        platform::HiveFileRegistry fresh(hive);
+        CRegSettings store(fresh);
+        store.Company("Tarnwell");
+        store.AppName("OCS");
+        const bool isHive = length == 0 || length >= kHeader.size();
+        ASSERT_EQ(store.SaveSetting("", "new", "v"), toBoolean(isHive)) << length;
+        if (isHive) {
+            EXPECT_TRUE(keepsEveryLine(cut, text())) << length << '\n' << text();
+            EXPECT_EQ(store.GetSetting("", "new", ""), "v") << length;
+        } else {
+            EXPECT_EQ(text(), cut) << length;
+        }
+    }
+}
+
+TEST_F(HiveFile, readOnlyHive_readsDefaultsButStillLists)
+{
+    ASSERT_EQ(settings.SaveSetting("S", "k", "v"), kTrue);
+    const std::string before = text();
+    fs::permissions(hive, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    fs::permissions(dir.path(), fs::perms::owner_read | fs::perms::owner_exec | fs::perms::group_read
+                        | fs::perms::group_exec | fs::perms::others_read | fs::perms::others_exec);
+    // Each failed check sets one bit of the exit code.
+    const int status = test::runInChild([&] {
+        if (!test::dropRoot())
+            return test::kCannotDropRoot;
+        platform::HiveFileRegistry readOnly(hive);
+        CRegSettings store(readOnly);
+        store.Company("Tarnwell");
+        store.AppName("OCS");
+        int failed = 0;
+        failed |= store.SaveSetting("S", "k", "new") == kFalse ? 0 : 1;
+        failed |= store.SaveSetting("T", "k", "new") == kFalse ? 0 : 2;
+        failed |= store.DeleteSetting("S", "k") == kFalse ? 0 : 4;
+        failed |= store.DeleteSetting("S", "") == kFalse ? 0 : 8;
+        failed |= store.GetSetting("S", "k", "dflt") == "dflt" ? 0 : 16;
+        failed |= store.GetAllSettings("S") == SettingsArray{{"k", "v"}} ? 0 : 32;
+        return failed;
+    });
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == test::kCannotDropRoot)
+        GTEST_SKIP() << "running as root and cannot become an unprivileged user";
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "bit mask of failed checks";
+    EXPECT_EQ(text(), before);
+}
+
+TEST_F(HiveFile, rewrite_keepsTheFileModeAndASymbolicLink)
+{
+    const fs::path real = dir.path() / "real.reg";
+    fs::create_symlink(real, hive);
+    ASSERT_EQ(settings.SaveSetting("", "count", "1"), kTrue);
+    fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    ASSERT_EQ(settings.SaveSetting("", "count", "2"), kTrue);
+    EXPECT_TRUE(fs::is_symlink(hive));
+    EXPECT_EQ(fs::status(real).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_NE(test::readFile(real).find("\"count\"=\"2\""), std::string::npos);
+}
+
+TEST_F(HiveFile, savingWhatIsStored_leavesTheFileAlone)
+{
+    ASSERT_EQ(settings.SaveSetting("", "count", "1"), kTrue);
+    struct stat before {};
+    struct stat after {};
+    ASSERT_EQ(::stat(hive.c_str(), &before), 0);
+    ASSERT_EQ(settings.SaveSetting("", "count", "1"), kTrue);
+    ASSERT_EQ(::stat(hive.c_str(), &after), 0);
+    EXPECT_EQ(before.st_ino, after.st_ino);
+}
+
+TEST_F(HiveFile, keyDeletedByAnotherProgram_failsItsOpenHandle)
+{
+    ASSERT_EQ(settings.SaveSetting("S", "k", "v"), kTrue);
+    HKey key = 0;
+    ASSERT_EQ(registry.openKey(reg::HKEY_LOCAL_MACHINE, "software\\tarnwell\\ocs\\s", reg::KEY_ALL_ACCESS, key),
+              reg::ERROR_SUCCESS);
+    platform::HiveFileRegistry other(hive);
+    CRegSettings otherStore(other);
+    otherStore.Company("Tarnwell");
+    otherStore.AppName("OCS");
+    ASSERT_EQ(otherStore.DeleteSetting("S", "k"), kTrue);
+    ASSERT_EQ(otherStore.DeleteSetting("S", ""), kTrue);
+    std::uint32_t size = 0;
+    EXPECT_EQ(registry.queryValue(key, "k", nullptr, nullptr, &size), reg::ERROR_KEY_DELETED);
+    EXPECT_EQ(registry.setValue(key, "k", reg::REG_SZ, reinterpret_cast<const std::uint8_t*>("x"), 2),
+              reg::ERROR_KEY_DELETED);
+    EXPECT_EQ(registry.closeKey(key), reg::ERROR_SUCCESS);
+    EXPECT_FALSE(test::keyExists(registry, "Software\\Tarnwell\\OCS\\S"));
+}
+
+// Sets or clears one environment variable for the life of the object.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const char* value) : name_(name)
+    {
+        if (const char* old = std::getenv(name))
+            old_ = old;
+        value ? ::setenv(name, value, 1) : ::unsetenv(name);
+    }
+    ~ScopedEnv() { old_ ? ::setenv(name_, old_->c_str(), 1) : ::unsetenv(name_); }
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
+struct LocationCase {
+    const char* name;
+    const char* override;
+    const char* xdg;
+    const char* expected;
+};
+
+void PrintTo(const LocationCase& c, std::ostream* os) { *os << c.name; }
+
+class Location : public ::testing::TestWithParam<LocationCase> {};
+
+TEST_P(Location, followsTheEnvironment)
+{
+    const ScopedEnv file("ORVEX_REGISTRY_FILE", GetParam().override);
+    const ScopedEnv xdg("XDG_CONFIG_HOME", GetParam().xdg);
+    const ScopedEnv home("HOME", "/home/u");
+    EXPECT_EQ(platform::hiveLocation(), fs::path(GetParam().expected));
+}
+
+INSTANTIATE_TEST_SUITE_P(Environments, Location,
+    ::testing::Values(LocationCase{"override", "/tmp/x/r.reg", "/cfg", "/tmp/x/r.reg"},
+                      LocationCase{"emptyOverride", "", "/cfg", "/cfg/orvex/registry.reg"},
+                      LocationCase{"xdg", nullptr, "/cfg", "/cfg/orvex/registry.reg"},
+                      LocationCase{"relativeXdgIgnored", nullptr, "cfg", "/home/u/.config/orvex/registry.reg"},
+                      LocationCase{"home", nullptr, nullptr, "/home/u/.config/orvex/registry.reg"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(SystemRegistry, writesTheHiveNamedByTheEnvironment)
+{
+    const test::TempDir dir;
+    const fs::path hive = dir.path() / "new" / "folder" / "registry.reg";
+    const ScopedEnv file("ORVEX_REGISTRY_FILE", hive.c_str());
+    const auto registry = platform::makeSystemRegistry();
+    CRegSettings settings(*registry);
+    settings.Company("Tarnwell");
+    settings.AppName("OCS");
+    ASSERT_EQ(settings.SaveSetting("", "count", "1"), kTrue);
+    EXPECT_NE(test::readFile(hive).find("\"count\"=\"1\""), std::string::npos);
+}
+
+} // namespace
+} // namespace orvex
