@@ -1,0 +1,44 @@
+// Writes the README's screenshots of the main window after a "different"
+// and a "similar" search on the demo data: orvex_screenshots OUTPUT_DIR.
+// Run it on a real display (Xvfb will do) at 1024 pixels width.
+#include "GuiDoubles.h"
+#include "frmMain.h"
+
+#include "TempDir.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QToolButton>
+
+#include <cstdio>
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    if (argc != 2) {
+        std::fputs("usage: orvex_screenshots OUTPUT_DIR\n", stderr);
+        return 64;
+    }
+    const QString out = QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath(); // before the folder changes
+    const orvex::test::CurrentDirectory inside(orvex::test::demoData(""));
+    orvex::gui::test::Doubles doubles;
+    orvex::gui::frmMain window(doubles.services(), "1024");
+    window.setAttribute(Qt::WA_DeleteOnClose, false);
+    window.MDIForm_Load();
+    window.show();
+    window.cboRemedy1->setCurrentText(QStringLiteral("Bell."));
+    window.cboRemedy2->setCurrentText(QStringLiteral("Nux-v."));
+    window.cboRemedy3->setCurrentText(QStringLiteral("Puls."));
+    window.cmdSearch->click();
+    window.lResult1->setCurrentRow(1);
+    QApplication::processEvents();
+    bool saved = window.grab().save(out + QStringLiteral("/screenshot-different.png"));
+    window.optSimilar->click();
+    window.lResult1->setCurrentRow(0);
+    QApplication::processEvents();
+    saved = window.grab().save(out + QStringLiteral("/screenshot-similar.png")) && saved;
+    return saved ? 0 : 1;
+}
