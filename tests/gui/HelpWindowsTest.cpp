@@ -1,0 +1,190 @@
+#include "GuiDoubles.h"
+#include "PrinterReportPrinting.h"
+#include "ProgramHelp.h"
+#include "frmMain.h"
+#include "frmTip.h"
+
+#include "StringTable.h"
+#include "TempDir.h"
+#include "help/ShellApi.h"
+#include "help/TipsFile.h"
+#include "printer/QtPrintSurface.h"
+
+#include <QLabel>
+#include <QPrinterInfo>
+#include <QPushButton>
+#include <QtTest>
+
+#include <memory>
+
+using namespace orvex::gui;
+
+namespace {
+
+orvex::StringTable tipTexts()
+{
+    orvex::StringTable texts;
+    texts.set("strHelp", "Help");
+    texts.set("appTitle", "Orvex Comparative Software");
+    texts.set("strNext", "&Next Tip");
+    return texts;
+}
+
+class FakeShell final : public orvex::ShellApi {
+public:
+    int findResult = 31;
+    std::vector<std::string> opened;
+    FindResult findExecutable(const std::string&, const std::filesystem::path&) override { return {findResult, {}}; }
+    int shellExecute(const std::string& url) override
+    {
+        opened.push_back(url);
+        return 42;
+    }
+};
+
+} // namespace
+
+class HelpWindowsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void tipWindows_startAtTheFirstTipAndStepIndependently();
+    void tipWindow_takesItsTextsFromTheTable();
+    void missingTipsFile_showsTheNotFoundText();
+    void tipBytesThatAreNotUtf8_areKeptAsLatin1();
+    void exit_leavesAnOpenTipWindowRunning();
+    void about_showsTheShellsAnswerInAMessage();
+    void printToPdf_writesTheReport();
+    void printFailure_isToldToTheUser();
+};
+
+void HelpWindowsTest::tipWindows_startAtTheFirstTipAndStepIndependently()
+{
+    const orvex::test::TempDir dir;
+    dir.write("help.txt", "a\r\n\r\nb");
+    const orvex::StringTable texts = tipTexts();
+    frmTip first(texts, dir.path());
+    first.setAttribute(Qt::WA_DeleteOnClose, false);
+    QCOMPARE(first.lblTipText->text(), QStringLiteral("a"));
+    first.cmdNextTip->click();
+    QCOMPARE(first.lblTipText->text(), QString());
+    frmTip second(texts, dir.path());
+    second.setAttribute(Qt::WA_DeleteOnClose, false);
+    QCOMPARE(second.lblTipText->text(), QStringLiteral("a"));
+    first.cmdNextTip->click();
+    QCOMPARE(first.lblTipText->text(), QStringLiteral("b"));
+    first.cmdNextTip->click();
+    QCOMPARE(first.lblTipText->text(), QStringLiteral("a"));
+    QCOMPARE(second.lblTipText->text(), QStringLiteral("a"));
+}
+
+void HelpWindowsTest::tipWindow_takesItsTextsFromTheTable()
+{
+    const orvex::test::TempDir dir;
+    dir.write("help.txt", "one\rtwo\r");
+    frmTip tip(tipTexts(), dir.path());
+    tip.setAttribute(Qt::WA_DeleteOnClose, false);
+    QCOMPARE(tip.windowTitle(), QStringLiteral("Help"));
+    QCOMPARE(tip.lblTitle->text(), QStringLiteral("Orvex Comparative Software"));
+    QCOMPARE(tip.cmdNextTip->text(), QStringLiteral("&Next Tip"));
+    QVERIFY(tip.cmdOK->isDefault());
+    tip.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&tip));
+    QTest::keyClick(&tip, Qt::Key_Escape);
+    QTRY_VERIFY(!tip.isVisible());
+}
+
+void HelpWindowsTest::missingTipsFile_showsTheNotFoundText()
+{
+    const orvex::test::TempDir dir;
+    frmTip tip(tipTexts(), dir.path());
+    tip.setAttribute(Qt::WA_DeleteOnClose, false);
+    const QString notFound = QString::fromLatin1(orvex::kTipsNotFoundText);
+    QCOMPARE(tip.lblTipText->text(), notFound);
+    tip.cmdNextTip->click();
+    QCOMPARE(tip.lblTipText->text(), notFound);
+}
+
+void HelpWindowsTest::tipBytesThatAreNotUtf8_areKeptAsLatin1()
+{
+    QCOMPARE(tipText("Tr\xe4nen"), QStringLiteral("Tr\u00e4nen"));
+    QCOMPARE(tipText("Tr\xc3\xa4nen"), QStringLiteral("Tr\u00e4nen"));
+    QCOMPARE(tipText(""), QString());
+}
+
+void HelpWindowsTest::exit_leavesAnOpenTipWindowRunning()
+{
+    const orvex::test::CurrentDirectory inside(orvex::test::demoData(""));
+    test::Doubles doubles;
+    auto* window = new frmMain(doubles.services(), "1024");
+    window->MDIForm_Load();
+    window->show();
+    const orvex::test::TempDir dir;
+    auto* tip = new frmTip(window->texts(), dir.path());
+    tip->show();
+    QPointer<frmMain> watch(window);
+    QPointer<frmTip> tipWatch(tip);
+    bool tipOpenAfterExit = false;
+    // The real event loop: it ends by itself when the last window goes.
+    QTimer::singleShot(0, window, [window] { window->mnuFileExit->trigger(); });
+    QTimer::singleShot(200, tip, [&] {
+        tipOpenAfterExit = watch.isNull() && tip->isVisible();
+        tip->cmdOK->click();
+    });
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    connect(&watchdog, &QTimer::timeout, qApp, [] { QCoreApplication::exit(1); });
+    watchdog.start(10000);
+    QCOMPARE(QApplication::exec(), 0);
+    QVERIFY(tipOpenAfterExit);
+}
+
+void HelpWindowsTest::about_showsTheShellsAnswerInAMessage()
+{
+    const orvex::test::TempDir dir;
+    FakeShell shell;
+    test::RecordingMessages messages;
+    ProgramHelp help(shell, messages, dir.path());
+    help.openAbout();
+    QCOMPARE(messages.texts, QStringList{QStringLiteral("Unable to find Web Browser.")});
+    QVERIFY(shell.opened.empty());
+    shell.findResult = 42;
+    help.openAbout();
+    QCOMPARE(shell.opened.size(), std::size_t{1});
+    QCOMPARE(messages.texts.size(), 1);
+    QVERIFY(!std::filesystem::exists(dir.path() / "x27z42j.html"));
+}
+
+void HelpWindowsTest::printToPdf_writesTheReport()
+{
+    const orvex::test::TempDir dir;
+    const QString pdf = QString::fromStdString((dir.path() / "report.pdf").string());
+    qputenv(PrinterReportPrinting::kPdfVariable, pdf.toLocal8Bit());
+    test::RecordingMessages messages;
+    PrinterReportPrinting printing(messages);
+    printing.print({{"Chapter: Mind", 12.0F, true, false}, {"Bell.", 10.0F, true, false}, {"Fear", 10.0F, false, false}});
+    qunsetenv(PrinterReportPrinting::kPdfVariable);
+    QVERIFY(messages.texts.isEmpty());
+    QVERIFY(QFileInfo(pdf).size() > 0);
+    QVERIFY(!printing.longDate().empty());
+}
+
+void HelpWindowsTest::printFailure_isToldToTheUser()
+{
+    test::RecordingMessages messages;
+    PrinterReportPrinting printing(messages);
+    qputenv(PrinterReportPrinting::kPdfVariable, "/nonexistent-folder/report.pdf");
+    printing.print({{"Chapter: Mind", 12.0F, true, false}});
+    qunsetenv(PrinterReportPrinting::kPdfVariable);
+    QCOMPARE(messages.texts.size(), 1);
+    QVERIFY(messages.texts.first().startsWith(QString::fromLatin1(orvex::platform::kPdfFailedText)));
+
+    if (QPrinterInfo::defaultPrinter().isNull()) {
+        printing.print({{"Chapter: Mind", 12.0F, true, false}});
+        QCOMPARE(messages.texts.size(), 2);
+        QCOMPARE(messages.texts.last(), QString::fromLatin1(orvex::platform::kNoDefaultPrinterText));
+    }
+}
+
+QTEST_MAIN(HelpWindowsTest)
+#include "HelpWindowsTest.moc"
