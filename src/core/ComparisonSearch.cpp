@@ -15,7 +15,7 @@ SearchResult ComparisonSearch::run(const SearchRequest& request, CurrentDocument
                                    const std::string& repertoryFile)
 {
     // Read afresh every time, so a repertory changed on disk shows at once.
-    LoadXmlDocument(document, repertoryFile, messages);
+    LoadXmlDocument(document, repertoryFile, messages, XmlTextNodes::Compact);
     return runOnDocument(request, document);
 }
 

@@ -36,7 +36,12 @@ std::vector<std::string> RepertoryQuery::lines(const pugi::xml_document& reperto
 
 std::string resultLine(pugi::xml_node remedyElement)
 {
-    return std::string(trimXmlSpace(nodeText(remedyElement.parent().first_child())));
+    // In a compact document text that opens the parent is the parent's value:
+    // that text was its first child.
+    const pugi::xml_node parent = remedyElement.parent();
+    if (parent.type() == pugi::node_element && *parent.value() != '\0')
+        return std::string(trimXmlSpace(parent.value()));
+    return std::string(trimXmlSpace(nodeText(parent.first_child())));
 }
 
 std::string literalRepertoryQuery(std::string_view code, std::string_view remedy)

@@ -36,8 +36,8 @@ public:
     {
         const pugi::xml_node only = element.first_child();
         if (!only) {
-            view_ = {};
-        } else if (isTextNode(only) && !only.next_sibling()) {
+            view_ = element.value(); // compact documents keep the text here
+        } else if (*element.value() == '\0' && isTextNode(only) && !only.next_sibling()) {
             view_ = only.value();
         } else {
             built_ = nodeText(element);

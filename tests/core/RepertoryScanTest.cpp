@@ -100,12 +100,18 @@ TEST(RepertoryScan, selectsWhatTheQueriesSelect_overRandomDocuments)
         const std::string xml = random.document();
         pugi::xml_document document;
         ASSERT_TRUE(document.load_string(xml.c_str(), kParseOptions)) << xml;
+        // The search reads the compact form; the queries need the other.
+        pugi::xml_document compact;
+        ASSERT_TRUE(compact.load_string(xml.c_str(), kParseOptions | pugi::parse_embed_pcdata)) << xml;
         const std::array<std::string, kRemedyPositions> remedies{random.remedy(), random.remedy(), random.remedy()};
         const std::string code = random.code();
         for (unsigned mask = 0; mask < 8; ++mask) {
             const ChosenPositions chosen{(mask & 1) != 0, (mask & 2) != 0, (mask & 4) != 0};
-            ASSERT_EQ(scanRepertory(document, code, remedies, chosen), queriedLists(document, code, remedies, chosen))
+            const ResultLists queried = queriedLists(document, code, remedies, chosen);
+            ASSERT_EQ(scanRepertory(document, code, remedies, chosen), queried)
                 << xml << "\ncode " << code << ", mask " << mask;
+            ASSERT_EQ(scanRepertory(compact, code, remedies, chosen), queried)
+                << "compact: " << xml << "\ncode " << code << ", mask " << mask;
         }
         for (const auto& list : scanRepertory(document, code, remedies, {true, true, true}))
             found += list.size();
@@ -121,14 +127,18 @@ TEST(RepertoryScan, selectsWhatTheQueriesSelect_overTheDemoRepertory)
     std::vector<std::string> remedies = remedyPickerEntries(names.document());
     CurrentDocument repertory;
     ASSERT_EQ(LoadXmlDocument(repertory, test::demoData("garepertory.xml").string(), sink), 0);
+    CurrentDocument compact;
+    ASSERT_EQ(LoadXmlDocument(compact, test::demoData("garepertory.xml").string(), sink, XmlTextNodes::Compact), 0);
 
     const ChosenPositions all{true, true, true};
     for (const ChapterEntry& chapter : kChapters) {
         for (std::size_t i = 0; i + 2 < remedies.size(); ++i) {
             const std::array<std::string, kRemedyPositions> three{remedies[i], remedies[i + 1], remedies[i + 2]};
-            EXPECT_EQ(scanRepertory(repertory.document(), chapter.code, three, all),
-                      queriedLists(repertory.document(), chapter.code, three, all))
+            const ResultLists queried = queriedLists(repertory.document(), chapter.code, three, all);
+            EXPECT_EQ(scanRepertory(repertory.document(), chapter.code, three, all), queried)
                 << chapter.code << " from " << remedies[i];
+            EXPECT_EQ(scanRepertory(compact.document(), chapter.code, three, all), queried)
+                << "compact: " << chapter.code << " from " << remedies[i];
         }
     }
 }

@@ -96,7 +96,7 @@ std::string positionText(std::string_view bytes, std::ptrdiff_t offset)
 
 } // namespace
 
-XmlFileResult readXmlFile(const std::string& fileName)
+XmlFileResult readXmlFile(const std::string& fileName, XmlTextNodes text)
 {
     XmlFileResult result;
     result.document = std::make_unique<pugi::xml_document>();
@@ -129,7 +129,10 @@ XmlFileResult readXmlFile(const std::string& fileName)
     // Parsing in place keeps the peak memory of a large repertory near one
     // copy of the file plus its nodes.
     const pugi::xml_parse_result parsed
-        = result.document->load_buffer_inplace_own(raw.bytes.release(), raw.size, kParseOptions, parserEncoding);
+        = result.document->load_buffer_inplace_own(raw.bytes.release(), raw.size,
+                                                   text == XmlTextNodes::Compact ? kParseOptions | pugi::parse_embed_pcdata
+                                                                                 : kParseOptions,
+                                                   parserEncoding);
     if (!parsed) {
         std::string where = " at offset " + std::to_string(parsed.offset);
         if (*decision.encoding == XmlByteEncoding::Utf8) {
@@ -146,11 +149,11 @@ XmlFileResult readXmlFile(const std::string& fileName)
 
 CurrentDocument::CurrentDocument() : document_(std::make_unique<pugi::xml_document>()) {}
 
-int LoadXmlDocument(CurrentDocument& current, const std::string& fileName, MessageSink& messages)
+int LoadXmlDocument(CurrentDocument& current, const std::string& fileName, MessageSink& messages, XmlTextNodes text)
 {
     // The old document goes first, so two repertories never sit in memory together.
     current.document_ = std::make_unique<pugi::xml_document>();
-    XmlFileResult loaded = readXmlFile(fileName);
+    XmlFileResult loaded = readXmlFile(fileName, text);
     current.document_ = std::move(loaded.document);
     if (loaded.ok())
         return 0;

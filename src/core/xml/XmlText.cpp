@@ -18,10 +18,13 @@ std::string nodeText(pugi::xml_node node)
     }
 
     // Iterative walk: repertories may nest deeper than the stack allows.
-    std::string text;
+    // An element's own value is text it opens with (compact documents), so
+    // it comes before its children.
+    std::string text = node.type() == pugi::node_element ? node.value() : "";
     pugi::xml_node current = node.first_child();
     while (current && current != node) {
-        if (current.type() == pugi::node_pcdata || current.type() == pugi::node_cdata)
+        const pugi::xml_node_type type = current.type();
+        if (type == pugi::node_pcdata || type == pugi::node_cdata || type == pugi::node_element)
             text += current.value();
         if (current.first_child()) {
             current = current.first_child();
