@@ -1,0 +1,141 @@
+// Any bytes as the tips file: split into tips, read back through a file, and
+// every tip shown once by pressing Next round the whole cycle.
+#include "help/TipCycle.h"
+#include "help/TipsFile.h"
+
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+const std::string& inputPath()
+{
+    static const std::string path = [] {
+        std::string folder = "/dev/shm";
+        if (::access(folder.c_str(), W_OK) != 0) {
+            const char* tmp = std::getenv("TMPDIR");
+            folder = tmp != nullptr && *tmp != '\0' ? tmp : "/tmp";
+        }
+        return folder + "/orvex-fuzz-tips-" + std::to_string(::getpid()) + ".txt";
+    }();
+    static const bool removedAtExit = [] { return std::atexit([] { std::remove(path.c_str()); }) == 0; }();
+    (void)removedAtExit;
+    return path;
+}
+
+void writeInput(std::string_view text)
+{
+    std::FILE* file = std::fopen(inputPath().c_str(), "wb");
+    if (file == nullptr)
+        std::abort();
+    if (!text.empty() && std::fwrite(text.data(), 1, text.size(), file) != text.size())
+        std::abort();
+    if (std::fclose(file) != 0)
+        std::abort();
+}
+
+void fail(const char* what)
+{
+    std::fprintf(stderr, "invariant broken: %s\n", what);
+    std::abort();
+}
+
+// The text with every terminator written as a lone CR: what the tips must
+// give back when each is followed by CR, the last one's CR only when the text
+// ended with a terminator.
+std::string oneByteTerminators(std::string_view text)
+{
+    std::string result;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        result += text[i];
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            ++i;
+    }
+    return result;
+}
+
+void checkNextTipNumber(const std::uint8_t* data, std::size_t size)
+{
+    std::size_t current = 0;
+    std::size_t count = 0;
+    if (size < sizeof current + sizeof count)
+        return;
+    std::memcpy(&current, data, sizeof current);
+    std::memcpy(&count, data + sizeof current, sizeof count);
+    const std::size_t next = orvex::nextTipNumber(current, count);
+    if (next == 0)
+        fail("nextTipNumber gave 0");
+    if (next != (current < count ? current + 1 : 1))
+        fail("nextTipNumber neither stepped on nor went round to the first");
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    const std::vector<std::string> tips = orvex::splitTips(text);
+
+    std::size_t carriageReturns = 0;
+    std::size_t pairs = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r')
+            continue;
+        ++carriageReturns;
+        if (i + 1 < text.size() && text[i + 1] == '\n')
+            ++pairs;
+    }
+    std::size_t tipBytes = 0;
+    std::string joined;
+    for (const std::string& tip : tips) {
+        if (tip.find('\r') != std::string::npos)
+            fail("a tip holds a carriage return");
+        tipBytes += tip.size();
+        joined += tip;
+        joined += '\r';
+    }
+    // Every byte is either in a tip or one of the terminators' bytes.
+    if (tipBytes + carriageReturns + pairs != text.size())
+        fail("tips and terminators do not add up to the text's length");
+    const std::string expected = oneByteTerminators(text);
+    const bool unterminated = !expected.empty() && expected.back() != '\r';
+    if (tips.size() != carriageReturns + (unterminated ? 1 : 0))
+        fail("one tip per terminator, plus an unterminated last line");
+    if (unterminated)
+        joined.pop_back();
+    if (joined != expected)
+        fail("the tips joined again are not the text");
+
+    orvex::TipCycle cycle;
+    cycle.setTips(tips);
+    if (cycle.count() != tips.size() || cycle.current() != 1)
+        fail("a new cycle does not start at the first tip");
+    for (std::size_t i = 0; i < tips.size(); ++i) {
+        const std::string* shown = cycle.currentTip();
+        if (shown == nullptr || *shown != tips[i] || cycle.current() != i + 1)
+            fail("Next does not show the tips in file order");
+        cycle.next();
+    }
+    if (cycle.current() != 1)
+        fail("Next after the last tip does not go round to the first");
+    if (tips.empty() && cycle.currentTip() != nullptr)
+        fail("a tip is shown when there are none");
+
+    writeInput(text);
+    orvex::TipCycle loaded;
+    if (!loaded.load(inputPath()) || loaded.count() != tips.size())
+        fail("reading the file does not give the tips of its text");
+    if (!tips.empty() && (loaded.currentTip() == nullptr || *loaded.currentTip() != tips.front()))
+        fail("a loaded cycle does not show the first tip");
+
+    checkNextTipNumber(data, size);
+    return 0;
+}
