@@ -30,7 +30,10 @@ void ProgramHelp::openTipWindow(const StringTable& texts)
 void ProgramHelp::openAbout()
 {
     AboutMessageBoxes messages(messages_);
-    AboutCommand command(shell_, messages, programDirectory_, [] { QCoreApplication::processEvents(); });
+    std::error_code noTemporary;
+    const std::filesystem::path temporary = std::filesystem::temp_directory_path(noTemporary);
+    AboutCommand command(shell_, messages, programDirectory_, [] { QCoreApplication::processEvents(); },
+                         noTemporary ? std::filesystem::path() : temporary);
     command.run();
 }
 

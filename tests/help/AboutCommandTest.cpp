@@ -1,5 +1,6 @@
 #include "help/AboutCommand.h"
 
+#include "ChildProcess.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -151,6 +152,61 @@ TEST(AboutCommand, readOnlyProgramDirectory_showsPermissionDenied)
     EXPECT_TRUE(shell.calls.empty());
     EXPECT_EQ(messages.shown,
               std::vector<std::string>{AboutCommand::runtimeErrorText(EACCES, std::generic_category().message(EACCES))});
+}
+
+// An installed program lives in a folder its user may not write: the probe
+// is made in the temporary folder instead, under the same rules.
+TEST(AboutCommand, readOnlyProgramDirectory_probesFromTheTemporaryFolder)
+{
+    const test::TempDir program;
+    const test::TempDir temporary;
+    const fs::path mine = temporary.path() / "mine";
+    fs::create_directory(mine);
+    fs::permissions(program.path(), fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read
+                                        | fs::perms::others_exec);
+    fs::permissions(temporary.path(), fs::perms::all);
+    fs::permissions(mine, fs::perms::all);
+
+    const int status = test::runInChild([&] {
+        if (!test::dropRoot())
+            return test::kCannotDropRoot;
+        FakeShell shell;
+        RecordedMessages messages;
+        AboutCommand(shell, messages, program.path(), {}, mine).run();
+        if (!messages.shown.empty())
+            return 1;
+        if (shell.calls.size() != 2 || shell.calls[0] != "find " + std::string(kProbeFileName) + " in " + mine.string())
+            return 2;
+        if (!shell.probeExistedDuringFind)
+            return 3;
+        if (fs::exists(mine / kProbeFileName) || fs::exists(program.path() / kProbeFileName))
+            return 4;
+        // A probe that was in the temporary folder before is the user's.
+        std::ofstream(mine / kProbeFileName) << "theirs";
+        AboutCommand(shell, messages, program.path(), {}, mine).run();
+        if (test::readFile(mine / kProbeFileName) != "theirs")
+            return 6;
+        // Without a temporary folder the refusal is reported as before.
+        AboutCommand(shell, messages, program.path()).run();
+        return messages.shown.size() == 1 && messages.shown[0].rfind("An error has occured.", 0) == 0 ? 0 : 5;
+    });
+    if (WIFEXITED(status) && WEXITSTATUS(status) == test::kCannotDropRoot)
+        GTEST_SKIP() << "cannot run as an unprivileged user here";
+    fs::permissions(program.path(), fs::perms::owner_all);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
+TEST(AboutCommand, missingProgramDirectory_isNoReasonToUseTheTemporaryFolder)
+{
+    const test::TempDir temporary;
+    const auto probe = temporary.write(kProbeFileName, "theirs");
+    FakeShell shell;
+    RecordedMessages messages;
+    AboutCommand(shell, messages, temporary.path() / "gone", {}, temporary.path()).run();
+    EXPECT_TRUE(shell.calls.empty());
+    ASSERT_EQ(messages.shown.size(), 1U);
+    EXPECT_EQ(test::readFile(probe), "theirs");
 }
 
 TEST(AboutCommand, unknownProgramDirectory_writesNoProbeAnywhere)

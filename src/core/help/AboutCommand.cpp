@@ -30,13 +30,21 @@ void touch(const std::filesystem::path& file)
         throwErrno(errno != 0 ? errno : EIO);
 }
 
+// The folder refuses new files; a missing or wrong folder is another matter.
+bool isNotWritable(const std::system_error& error)
+{
+    const int code = error.code().value();
+    return error.code().category() == std::generic_category() && (code == EACCES || code == EPERM || code == EROFS);
+}
+
 } // namespace
 
 AboutCommand::AboutCommand(ShellApi& shell, AboutMessages& messages, std::filesystem::path programDirectory,
-                           std::function<void()> processPendingEvents)
+                           std::function<void()> processPendingEvents, std::filesystem::path temporaryDirectory)
     : shell_(shell)
     , messages_(messages)
     , programDirectory_(std::move(programDirectory))
+    , temporaryDirectory_(std::move(temporaryDirectory))
     , processPendingEvents_(std::move(processPendingEvents))
 {
 }
@@ -60,23 +68,19 @@ void AboutCommand::findAndLaunch()
     // Without a known folder the probe would land in the file-system root.
     if (programDirectory_.empty())
         throwErrno(ENOENT);
-    const std::filesystem::path probe = programDirectory_ / kProbeFileName;
+    try {
+        makeProbe(programDirectory_);
+    } catch (const std::system_error& error) {
+        // An installed program's folder is the system's: ask from the
+        // user's temporary folder instead. Any other failure is reported.
+        if (temporaryDirectory_.empty() || !isNotWritable(error))
+            throw;
+        makeProbe(temporaryDirectory_);
+    }
 
-    // A file of that name that was there before is the user's: it is used as
-    // the probe but neither changed nor deleted.
-    std::error_code error;
-    const auto status = std::filesystem::symlink_status(probe, error);
-    if (status.type() == std::filesystem::file_type::none)
-        throw std::filesystem::filesystem_error("cannot inspect the probe file", probe, error);
-    const bool existed = std::filesystem::exists(status);
-
-    touch(probe);
-    probeCreated_ = !existed;
-
-    const ShellApi::FindResult found = shell_.findExecutable(kProbeFileName, programDirectory_);
-
+    const ShellApi::FindResult found = shell_.findExecutable(kProbeFileName, probeDirectory_);
     if (probeCreated_) {
-        std::filesystem::remove(probe);
+        std::filesystem::remove(probeDirectory_ / kProbeFileName);
         probeCreated_ = false;
     }
 
@@ -101,12 +105,28 @@ void AboutCommand::findAndLaunch()
         messages_.show(kLaunchFailedText);
 }
 
+void AboutCommand::makeProbe(const std::filesystem::path& directory)
+{
+    const std::filesystem::path probe = directory / kProbeFileName;
+    // A file of that name that was there before is the user's: it is used as
+    // the probe but neither changed nor deleted.
+    std::error_code error;
+    const auto status = std::filesystem::symlink_status(probe, error);
+    if (status.type() == std::filesystem::file_type::none)
+        throw std::filesystem::filesystem_error("cannot inspect the probe file", probe, error);
+    const bool existed = std::filesystem::exists(status);
+
+    touch(probe);
+    probeDirectory_ = directory;
+    probeCreated_ = !existed;
+}
+
 void AboutCommand::removeProbeIfCreated() noexcept
 {
     if (!probeCreated_)
         return;
     std::error_code ignored;
-    std::filesystem::remove(programDirectory_ / kProbeFileName, ignored);
+    std::filesystem::remove(probeDirectory_ / kProbeFileName, ignored);
     probeCreated_ = false;
 }
 

@@ -34,8 +34,10 @@ class AboutCommand {
 public:
     // `processPendingEvents` runs just before the browser is started, so that
     // the window can repaint; it may be empty.
+    // When the program's folder may not be written (an installed program),
+    // the probe goes to `temporaryDirectory` instead, if one is given.
     AboutCommand(ShellApi& shell, AboutMessages& messages, std::filesystem::path programDirectory,
-                 std::function<void()> processPendingEvents = {});
+                 std::function<void()> processPendingEvents = {}, std::filesystem::path temporaryDirectory = {});
 
     void run();
 
@@ -46,11 +48,14 @@ public:
 
 private:
     void findAndLaunch();
+    void makeProbe(const std::filesystem::path& directory);
     void removeProbeIfCreated() noexcept;
 
     ShellApi& shell_;
     AboutMessages& messages_;
     std::filesystem::path programDirectory_;
+    std::filesystem::path temporaryDirectory_;
+    std::filesystem::path probeDirectory_; // where the probe was made
     std::function<void()> processPendingEvents_;
     bool probeCreated_ = false;
 };
