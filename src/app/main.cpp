@@ -17,6 +17,7 @@ int main(int argc, char* argv[])
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orvex Comparative Software"));
     QApplication::setOrganizationName(QStringLiteral("Tarnwell"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("orvex")); // the launcher's icon on Wayland
 
     orvex::gui::QtScreenObject screen;
     orvex::gui::MessageBoxMessages messages;
