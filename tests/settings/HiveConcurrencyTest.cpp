@@ -7,6 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 #include <set>
 
 namespace orvex {
@@ -94,6 +97,40 @@ TEST(HiveConcurrency, writerKilledBeforeTheRename_leavesTheOldHiveWhole)
     EXPECT_EQ(settings.GetSetting("", "count", ""), "old");
     ASSERT_EQ(settings.SaveSetting("", "count", "after"), kTrue);
     EXPECT_EQ(settings.GetSetting("", "count", ""), "after");
+}
+
+TEST(HiveConcurrency, hiveLockedByAHungProgram_failsTheWriteInsteadOfWaitingForever)
+{
+    const test::TempDir dir;
+    const fs::path hive = dir.path() / "registry.reg";
+    platform::HiveFileRegistry registry(hive);
+    CRegSettings settings = store(registry);
+    ASSERT_EQ(settings.SaveSetting("", "count", "old"), kTrue);
+    const std::string before = test::readFile(hive);
+
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t holder = test::startChild([&] {
+        const int fd = ::open(hive.c_str(), O_RDWR);
+        if (fd < 0 || ::flock(fd, LOCK_EX) != 0)
+            return 1;
+        (void)!::write(ready[1], "x", 1);
+        ::pause(); // hangs with the lock until killed
+        return 0;
+    });
+    char byte = 0;
+    ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+
+    registry.file().setLockWait(std::chrono::milliseconds(100));
+    EXPECT_EQ(settings.SaveSetting("", "count", "new"), kFalse);
+    EXPECT_EQ(test::readFile(hive), before);
+    EXPECT_EQ(settings.GetSetting("", "count", ""), "old");
+
+    ::kill(holder, SIGKILL);
+    test::waitChild(holder);
+    ::close(ready[0]);
+    ::close(ready[1]);
+    EXPECT_EQ(settings.SaveSetting("", "count", "new"), kTrue);
 }
 
 } // namespace

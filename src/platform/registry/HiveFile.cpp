@@ -3,6 +3,7 @@
 #include "HiveText.h"
 
 #include <cerrno>
+#include <thread>
 #include <cstdlib>
 #include <fcntl.h>
 #include <pwd.h>
@@ -138,6 +139,24 @@ std::filesystem::path hiveLocation()
     return home / ".config" / "orvex" / "registry.reg";
 }
 
+namespace {
+
+bool lockWithin(int fd, std::chrono::milliseconds wait)
+{
+    const auto deadline = std::chrono::steady_clock::now() + wait;
+    for (;;) {
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            return true;
+        if (errno != EWOULDBLOCK && errno != EINTR)
+            return false;
+        if (std::chrono::steady_clock::now() >= deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+}
+
+} // namespace
+
 HiveFile::HiveFile(std::filesystem::path path) : path_(std::move(path)) {}
 
 LStatus HiveFile::read(HiveDocument& document) const
@@ -189,10 +208,8 @@ LStatus HiveFile::update(const Edit& edit)
         Descriptor fd(::open(target.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666));
         if (!fd.valid())
             return fromErrno(errno, reg::ERROR_CANTWRITE);
-        while (::flock(fd.get(), LOCK_EX) != 0) {
-            if (errno != EINTR)
-                return reg::ERROR_CANTWRITE;
-        }
+        if (!lockWithin(fd.get(), lockWait_))
+            return reg::ERROR_CANTWRITE;
         // Another writer may have replaced the file while we waited: the lock
         // then guards a file that is no longer the hive.
         struct stat locked {};

@@ -3,6 +3,7 @@
 #include "HiveDocument.h"
 #include "settings/RegistryApi.h"
 
+#include <chrono>
 #include <filesystem>
 #include <functional>
 
@@ -43,9 +44,16 @@ public:
     // replaces the old one: where tests stop a writer to stand for a crash.
     void setBeforeReplaceHook(std::function<void()> hook) { beforeReplace_ = std::move(hook); }
 
+    // How long a write waits for another program's lock before it fails.
+    // Writers hold it for milliseconds; a program that hangs with it must
+    // not hang this one's start.
+    void setLockWait(std::chrono::milliseconds wait) { lockWait_ = wait; }
+    static constexpr std::chrono::milliseconds kDefaultLockWait{3000};
+
 private:
     std::filesystem::path path_;
     std::function<void()> beforeReplace_;
+    std::chrono::milliseconds lockWait_ = kDefaultLockWait;
 };
 
 } // namespace orvex::platform
