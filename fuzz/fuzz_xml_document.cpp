@@ -1,6 +1,7 @@
 // Any bytes as one data file: loaded like remedy.xml, list.xml and
 // garepertory.xml, then read by every query the program runs on them. The
-// one-walk repertory scan must select exactly what the XPath query selects.
+// one-walk repertory scan, on the compact document the search loads and on
+// the separate one, must select exactly what the XPath query selects.
 #include "MessageSink.h"
 #include "RemedyList.h"
 #include "RepertoryQuery.h"
@@ -80,6 +81,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const pugi::xml_document& document = current.document();
     if (status != 0 && document.first_child())
         fail("a failed load left a document behind");
+    orvex::CurrentDocument compact;
+    if (orvex::LoadXmlDocument(compact, inputPath(), sink, orvex::XmlTextNodes::Compact) != status)
+        fail("the compact load and the separate one disagree on success");
 
     // Names and codes the document itself holds, so that the scan has
     // something to find; plus ones that match nothing or empty elements.
@@ -105,6 +109,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 chosen[k] = true;
             }
             const orvex::ResultLists scanned = orvex::scanRepertory(document, code, remedies, chosen);
+            if (orvex::scanRepertory(compact.document(), code, remedies, chosen) != scanned)
+                fail("the scan selected other lines in the compact document");
             for (std::size_t k = 0; k < orvex::kRemedyPositions; ++k) {
                 if (!chosen[k]) {
                     if (!scanned[k].empty())
