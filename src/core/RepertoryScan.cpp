@@ -14,13 +14,12 @@ bool isElementNamed(pugi::xml_node node, const char* name)
     return node.type() == pugi::node_element && std::strcmp(node.name(), name) == 0;
 }
 
+// Only the first attribute of that name counts, as in the XPath query: the
+// parser lets a repeated attribute through.
 bool hasAttributeValue(pugi::xml_node element, const char* name, std::string_view value)
 {
-    for (const pugi::xml_attribute attribute : element.attributes()) {
-        if (std::strcmp(attribute.name(), name) == 0 && value == attribute.value())
-            return true;
-    }
-    return false;
+    const pugi::xml_attribute attribute = element.attribute(name);
+    return attribute && value == attribute.value();
 }
 
 bool isTextNode(pugi::xml_node node)

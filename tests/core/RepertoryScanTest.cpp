@@ -143,6 +143,22 @@ TEST(RepertoryScan, selectsWhatTheQueriesSelect_overTheDemoRepertory)
     }
 }
 
+TEST(RepertoryScan, repeatedNameAttribute_onlyTheFirstCounts_asInTheQuery)
+{
+    const std::string xml = "<list><symptom>"
+                            "<category name='m' name=''><remedy>Bell.</remedy>Mouth</category>"
+                            "<category name='' name='mi'><remedy>Bell.</remedy>Mind</category>"
+                            "</symptom></list>";
+    pugi::xml_document document;
+    ASSERT_TRUE(document.load_string(xml.c_str(), kParseOptions));
+    const std::array<std::string, kRemedyPositions> remedies{"Bell.", "", ""};
+    const ChosenPositions chosen{true, false, false};
+    for (const std::string code : {"m", "", "mi"})
+        EXPECT_EQ(scanRepertory(document, code, remedies, chosen), queriedLists(document, code, remedies, chosen))
+            << "code '" << code << "'";
+    EXPECT_EQ(scanRepertory(document, "mi", remedies, chosen)[0], std::vector<std::string>{});
+}
+
 TEST(RepertoryScan, deepNestingDoesNotExhaustTheStack)
 {
     std::string xml = "<list><symptom><category name='mi'>Deep";
