@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -33,7 +34,8 @@ TEST_P(NextTipNumber, stepsAndWrapsRound)
 INSTANTIATE_TEST_SUITE_P(Numbers, NextTipNumber,
     testing::Values(NextCase{0, 3, 1}, NextCase{1, 3, 2}, NextCase{2, 3, 3}, NextCase{3, 3, 1},
                     NextCase{1, 1, 1}, NextCase{0, 0, 1}, NextCase{1, 0, 1},
-                    NextCase{32767, 40000, 32768}, NextCase{40000, 40000, 1}));
+                    NextCase{32767, 40000, 32768}, NextCase{40000, 40000, 1},
+                    NextCase{SIZE_MAX, 3, 1}, NextCase{SIZE_MAX, SIZE_MAX, 1}, NextCase{SIZE_MAX - 1, SIZE_MAX, SIZE_MAX}));
 
 std::vector<std::string> shown(TipCycle& cycle, int presses)
 {

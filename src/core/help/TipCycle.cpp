@@ -6,7 +6,8 @@ namespace orvex {
 
 std::size_t nextTipNumber(std::size_t current, std::size_t count)
 {
-    return current + 1 > count ? 1 : current + 1;
+    // Compared before adding: current + 1 wraps to 0 for the largest current.
+    return current >= count ? 1 : current + 1;
 }
 
 bool TipCycle::load(const std::filesystem::path& tipsFile)
