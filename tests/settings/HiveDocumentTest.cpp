@@ -52,5 +52,21 @@ TEST(HiveDocument, newKeys_takeTheSpellingOfTheKeysAboveThem)
                                    "[HKEY_LOCAL_MACHINE\\Software\\New]\n\n");
 }
 
+TEST(HiveDocument, newKeyAfterAHexListCutShort_leavesItUnreadable)
+{
+    // Joined with a blank line, "hex:01\" would read as the value 01.
+    for (const std::string cut : {"\"cut\"=hex:01\\", "\"cut\"=hex:\\  \r", "@=hex(2):00,01\\"}) {
+        HiveDocument hive = parsed("[HKEY_LOCAL_MACHINE\\Software\\A]\n" + cut + "\n");
+        ASSERT_TRUE(hive.values(kA).empty()) << cut;
+        EXPECT_TRUE(hive.createKey({"HKEY_LOCAL_MACHINE", "Software", "New"}));
+        const std::string written = writeHive(hive);
+        EXPECT_NE(written.find(cut + "\n[HKEY_LOCAL_MACHINE\\Software\\New]\n"), std::string::npos) << written;
+        const auto reread = parseHive(written);
+        ASSERT_TRUE(reread);
+        EXPECT_TRUE(reread->values(kA).empty()) << written;
+        EXPECT_EQ(writeHive(*reread), written);
+    }
+}
+
 } // namespace
 } // namespace orvex::platform

@@ -36,6 +36,14 @@ bool isValueNamed(const HiveLine& line, const std::string& name)
     return line.kind == HiveLine::Kind::Value && reg::sameName(line.value.name, name);
 }
 
+// A hex list cut short ends in a backslash and takes the next line in as its
+// last part, unless that line opens a section.
+bool continuesIntoNextLine(const HiveLine& line)
+{
+    const std::size_t end = line.raw.find_last_not_of(" \t\r");
+    return line.kind == HiveLine::Kind::Unreadable && end != std::string::npos && line.raw[end] == '\\';
+}
+
 } // namespace
 
 bool HiveDocument::isRootName(const std::string& name)
@@ -105,7 +113,9 @@ KeyPath HiveDocument::spelled(const KeyPath& path) const
 void HiveDocument::endWithBlankLine()
 {
     auto& lines = sections_.empty() ? preamble_ : sections_.back().lines;
-    if (lines.empty() || lines.back().kind != HiveLine::Kind::Blank)
+    // A blank line after a cut hex list would end it, and could make a value
+    // of it; the section header that follows ends it as it is.
+    if (lines.empty() || (lines.back().kind != HiveLine::Kind::Blank && !continuesIntoNextLine(lines.back())))
         lines.push_back(HiveLine{});
 }
 
