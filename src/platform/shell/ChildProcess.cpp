@@ -44,6 +44,7 @@ public:
         if (arguments.empty() || arguments.front().empty())
             return ENOENT;
         std::vector<char*> argv;
+        argv.reserve(arguments.size() + 1);
         for (const std::string& argument : arguments)
             argv.push_back(const_cast<char*>(argument.c_str()));
         argv.push_back(nullptr);
