@@ -45,6 +45,9 @@ std::vector<std::u16string> entriesOf(const QComboBox& picker)
 void PickerCompletion::attachTo(QComboBox* picker)
 {
     auto* completion = new PickerCompletion(picker);
+    // Keys reach the combo box, which hands them to its line edit without
+    // passing event filters; watch both.
+    picker->installEventFilter(completion);
     picker->lineEdit()->installEventFilter(completion);
 }
 
