@@ -85,6 +85,13 @@ LStatus HiveFileRegistry::current(const KeyPath& path, HiveDocument& document) c
     return document.keyExists(path) ? reg::ERROR_SUCCESS : reg::ERROR_KEY_DELETED;
 }
 
+LStatus HiveFileRegistry::readable(HKey key, KeyPath& path, HiveDocument& document) const
+{
+    if (const LStatus status = usable(key, reg::KEY_QUERY_VALUE, path); status != reg::ERROR_SUCCESS)
+        return status;
+    return current(path, document);
+}
+
 HKey HiveFileRegistry::remember(KeyPath path, std::uint32_t access)
 {
     const HKey key = nextHandle_++;
@@ -137,9 +144,7 @@ LStatus HiveFileRegistry::queryValue(HKey key, const std::string& valueName, std
 {
     KeyPath path;
     HiveDocument document;
-    if (const LStatus status = usable(key, reg::KEY_QUERY_VALUE, path); status != reg::ERROR_SUCCESS)
-        return status;
-    if (const LStatus status = current(path, document); status != reg::ERROR_SUCCESS)
+    if (const LStatus status = readable(key, path, document); status != reg::ERROR_SUCCESS)
         return status;
     const auto values = document.values(path);
     const HiveValue* value = findValue(values, valueName);
@@ -177,9 +182,7 @@ LStatus HiveFileRegistry::queryInfoKey(HKey key, RegKeyInfo& info)
 {
     KeyPath path;
     HiveDocument document;
-    if (const LStatus status = usable(key, reg::KEY_QUERY_VALUE, path); status != reg::ERROR_SUCCESS)
-        return status;
-    if (const LStatus status = current(path, document); status != reg::ERROR_SUCCESS)
+    if (const LStatus status = readable(key, path, document); status != reg::ERROR_SUCCESS)
         return status;
     info = RegKeyInfo{};
     const auto subKeys = document.subKeys(path);
@@ -200,9 +203,7 @@ LStatus HiveFileRegistry::enumValue(HKey key, std::uint32_t index, char* name, s
 {
     KeyPath path;
     HiveDocument document;
-    if (const LStatus status = usable(key, reg::KEY_QUERY_VALUE, path); status != reg::ERROR_SUCCESS)
-        return status;
-    if (const LStatus status = current(path, document); status != reg::ERROR_SUCCESS)
+    if (const LStatus status = readable(key, path, document); status != reg::ERROR_SUCCESS)
         return status;
     const auto values = document.values(path);
     if (index >= values.size())

@@ -44,6 +44,8 @@ private:
     // The path of a key opened with `right`.
     LStatus usable(HKey key, std::uint32_t right, KeyPath& path) const;
     LStatus current(const KeyPath& path, HiveDocument& document) const;
+    // An open key that may be queried, and the hive as it is now.
+    LStatus readable(HKey key, KeyPath& path, HiveDocument& document) const;
     HKey remember(KeyPath path, std::uint32_t access);
 
     HiveFile file_;
