@@ -37,9 +37,10 @@ std::vector<std::string> RepertoryQuery::lines(const pugi::xml_document& reperto
 std::string resultLine(pugi::xml_node remedyElement)
 {
     // In a compact document text that opens the parent is the parent's value:
-    // that text was its first child.
+    // that text was its first child. Asked of the text, not of the value,
+    // because text starting with &#0; reads as empty and is still there.
     const pugi::xml_node parent = remedyElement.parent();
-    if (parent.type() == pugi::node_element && *parent.value() != '\0')
+    if (parent.type() == pugi::node_element && parent.text().data() == parent)
         return std::string(trimXmlSpace(parent.value()));
     return std::string(trimXmlSpace(nodeText(parent.first_child())));
 }

@@ -119,6 +119,19 @@ TEST(RepertoryQuery, variableFormEqualsLiteralForm_overTheDemoRepertory)
     expectBothFormsAgree(repertory->document(), remedyPickerEntries(remedies->document()));
 }
 
+TEST(ResultLine, leadingTextThatReadsAsEmpty_isTheLineInBothForms)
+{
+    // "&#0;" ends the text for every reader; the remedy after it is not the first child.
+    const char* const xml = "<r>&#0;Fear<remedy>Bell.</remedy></r>";
+    constexpr unsigned options = pugi::parse_default | pugi::parse_comments | pugi::parse_pi;
+    pugi::xml_document separate;
+    ASSERT_TRUE(separate.load_string(xml, options));
+    pugi::xml_document compact;
+    ASSERT_TRUE(compact.load_string(xml, options | pugi::parse_embed_pcdata));
+    EXPECT_EQ(resultLine(separate.child("r").child("remedy")), "");
+    EXPECT_EQ(resultLine(compact.child("r").child("remedy")), "");
+}
+
 TEST(LiteralRepertoryQuery, joinsThePartsWithoutEscaping)
 {
     EXPECT_EQ(literalRepertoryQuery("mi", "Abc"), "/list//symptom//category[@name='mi']//remedy[. = 'Abc']");
