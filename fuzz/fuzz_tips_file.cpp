@@ -26,8 +26,6 @@ const std::string& inputPath()
         }
         return folder + "/orvex-fuzz-tips-" + std::to_string(::getpid()) + ".txt";
     }();
-    static const bool removedAtExit = [] { return std::atexit([] { std::remove(path.c_str()); }) == 0; }();
-    (void)removedAtExit;
     return path;
 }
 
@@ -131,7 +129,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     writeInput(text);
     orvex::TipCycle loaded;
-    if (!loaded.load(inputPath()) || loaded.count() != tips.size())
+    const bool read = loaded.load(inputPath());
+    std::remove(inputPath().c_str());
+    if (!read || loaded.count() != tips.size())
         fail("reading the file does not give the tips of its text");
     if (!tips.empty() && (loaded.currentTip() == nullptr || *loaded.currentTip() != tips.front()))
         fail("a loaded cycle does not show the first tip");
