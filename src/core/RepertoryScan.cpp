@@ -66,14 +66,23 @@ ResultLists scanRepertory(const pugi::xml_document& repertory, std::string_view 
     std::size_t symptoms = 0;     // open `symptom` elements
     std::size_t categories = 0;   // open `category` elements of the chapter, inside a symptom
 
+    // The line depends on the parent alone; remedies of one rubric share it,
+    // so it is worked out once per rubric however many remedies it lists.
+    pugi::xml_node lineParent;
+    std::string line;
     const auto enter = [&](pugi::xml_node node) {
         Entered what = kNothing;
         if (node.type() == pugi::node_element) {
             if (categories > 0 && isElementNamed(node, "remedy")) {
                 const RemedyName name(node);
                 for (std::size_t k = 0; k < kRemedyPositions; ++k) {
-                    if (chosen[k] && name.view() == remedies[k])
-                        lists[k].push_back(resultLine(node));
+                    if (!chosen[k] || name.view() != remedies[k])
+                        continue;
+                    if (node.parent() != lineParent) {
+                        lineParent = node.parent();
+                        line = resultLine(node);
+                    }
+                    lists[k].push_back(line);
                 }
             }
             if (isElementNamed(node, "symptom")) {
