@@ -44,9 +44,6 @@ be loaded ("Load Failed" on stderr; the empty result is still printed),
 64 on bad usage.
 )";
 
-constexpr const char* kRemedyFile = "remedy.xml";
-constexpr const char* kStringsFile = "list.xml";
-
 struct Options {
     std::optional<std::string> chapter;
     CompareMode mode = CompareMode::Different;
@@ -225,12 +222,12 @@ int runCompareCommand(const std::vector<std::string>& arguments, std::ostream& o
     StreamMessages messages(err);
     CurrentDocument document;
     if (options.listRemedies) {
-        LoadXmlDocument(document, kRemedyFile, messages);
+        LoadXmlDocument(document, kRemedyListFileName, messages);
         printList(remedyPickerEntries(document.document()), options.json, out);
         return messages.failed() ? kExitLoadFailed : kExitOk;
     }
 
-    LoadXmlDocument(document, kStringsFile, messages);
+    LoadXmlDocument(document, kStringsFileName, messages);
     const StringTable texts = LoadTextTable(document);
     const ChapterPickerEntries chapters = chapterPickerEntries(texts);
     if (options.listChapters) {

@@ -7,6 +7,9 @@
 
 namespace orvex {
 
+// The remedy list, opened by bare name from the current directory.
+inline constexpr const char* kRemedyListFileName = "remedy.xml";
+
 // The text a remedy picker shows when no remedy is chosen in its position.
 inline constexpr const char* kNoRemedy = "....";
 

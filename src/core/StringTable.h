@@ -11,6 +11,10 @@ namespace orvex {
 
 class CurrentDocument;
 
+// The strings document with the user-interface texts, opened by bare name
+// from the current directory.
+inline constexpr const char* kStringsFileName = "list.xml";
+
 // Every user-interface text key, in the order the table is filled.
 inline constexpr std::array<std::string_view, 27> kTextKeys = {
     "strRubricList2", "strRubricList3", "strRubricList4", "strRubricList5", "strRubricList6",

@@ -32,6 +32,16 @@ namespace {
 
 QString qs(const std::string& text) { return QString::fromStdString(text); }
 
+template <typename Lines>
+QStringList qsList(const Lines& lines)
+{
+    QStringList list;
+    list.reserve(static_cast<qsizetype>(lines.size()));
+    for (const std::string& line : lines)
+        list.append(qs(line));
+    return list;
+}
+
 template <typename Widget>
 Widget* make(QWidget* parent, const char* name)
 {
@@ -264,23 +274,21 @@ void frmMain::MDIForm_Load()
 {
     LoadFailedMessages messages(services_.messages);
 
-    LoadXmlDocument(currentDocument_, kRemedyListFile, messages);
-    const std::vector<std::string> remedies = remedyPickerEntries(currentDocument_.document());
-    for (QComboBox* picker : remedyPickers()) {
-        for (const std::string& name : remedies)
-            picker->addItem(qs(name));
-    }
+    LoadXmlDocument(currentDocument_, kRemedyListFileName, messages);
+    const QStringList remedies = qsList(remedyPickerEntries(currentDocument_.document()));
+    for (QComboBox* picker : remedyPickers())
+        picker->addItems(remedies);
 
-    LoadXmlDocument(currentDocument_, kStringsFile, messages);
+    LoadXmlDocument(currentDocument_, kStringsFileName, messages);
     texts_ = LoadTextTable(currentDocument_);
+    const auto text = [this](std::string_view key) { return qs(texts_.text(key)); };
 
     settings_ = std::make_unique<CRegSettings>(services_.registry);
     settings_->Company("Tarnwell");
     settings_->AppName("OCS");
     settings_->SaveSetting("", "count", "1"); // nothing reads it; a failure goes unnoticed
 
-    for (const std::string& chapter : chapterPickerEntries(texts_))
-        cboRubric->addItem(qs(chapter));
+    cboRubric->addItems(qsList(chapterPickerEntries(texts_)));
     cboRubric->setCurrentIndex(0);
 
     for (QComboBox* picker : remedyPickers()) {
@@ -292,27 +300,27 @@ void frmMain::MDIForm_Load()
     for (QLabel* caption : resultCaptions())
         caption->setText(QString());
 
-    SearchFrame->setTitle(qs(texts_.text("strRemedy")));
-    lblRemedy1->setText(qs(texts_.text("strRemedy1")));
-    lblRemedy2->setText(qs(texts_.text("strRemedy2")));
-    lblRemedy3->setText(qs(texts_.text("strRemedy3")));
-    lblRubric->setText(qs(texts_.text("strSelect")));
+    SearchFrame->setTitle(text("strRemedy"));
+    lblRemedy1->setText(text("strRemedy1"));
+    lblRemedy2->setText(text("strRemedy2"));
+    lblRemedy3->setText(text("strRemedy3"));
+    lblRubric->setText(text("strSelect"));
     lblChapter->setText(cboRubric->currentText());
-    cmdSearch->setToolTip(qs(texts_.text("strTooltipReadBtn")));
-    cmdPrint->setToolTip(qs(texts_.text("strTooltipPrintBtn")));
+    cmdSearch->setToolTip(text("strTooltipReadBtn"));
+    cmdPrint->setToolTip(text("strTooltipPrintBtn"));
     showPrintCommands(false);
 
-    mnuFile->setTitle(qs(texts_.text("strFile")));
-    mnuHelp->setTitle(qs(texts_.text("strHelp")));
-    mnuFileFind->setText(qs(texts_.text("strStartSearch")));
-    mnuFilePrint->setText(qs(texts_.text("strTooltipPrintBtn")));
-    mnuFileExit->setText(qs(texts_.text("strClose")));
-    mnuHelpContents->setText(qs(texts_.text("strInfo")));
-    mnuHelpAbout->setText(qs(texts_.text("strAbout")));
-    optSimilar->setText(qs(texts_.text("strSimilar")));
-    optDifferent->setText(qs(texts_.text("strDifferent")));
-    cmdSearch->setText(qs(texts_.text("strSearch")));
-    cmdPrint->setText(qs(texts_.text("strPrint")));
+    mnuFile->setTitle(text("strFile"));
+    mnuHelp->setTitle(text("strHelp"));
+    mnuFileFind->setText(text("strStartSearch"));
+    mnuFilePrint->setText(text("strTooltipPrintBtn"));
+    mnuFileExit->setText(text("strClose"));
+    mnuHelpContents->setText(text("strInfo"));
+    mnuHelpAbout->setText(text("strAbout"));
+    optSimilar->setText(text("strSimilar"));
+    optDifferent->setText(text("strDifferent"));
+    cmdSearch->setText(text("strSearch"));
+    cmdPrint->setText(text("strPrint"));
 
     setListColour(kDifferentColour);
     Timer1->setInterval(kTimerInterval);
@@ -425,15 +433,10 @@ void frmMain::cmdSearch_Click()
     const auto captions = resultCaptions();
     for (std::size_t k = 0; k < lists.size(); ++k) {
         captions[k]->setText(qs(result.captions[k]));
-        QStringList lines;
-        lines.reserve(static_cast<qsizetype>(result.lists[k].size()));
-        for (const std::string& line : result.lists[k])
-            lines.append(qs(line));
-        lists[k]->addItems(lines);
+        lists[k]->addItems(qsList(result.lists[k]));
     }
     lTemp->clear();
-    for (const std::string& line : result.workList)
-        lTemp->addItem(qs(line));
+    lTemp->addItems(qsList(result.workList));
     MatchCount_ = result.matchCount;
     showPrintCommands(result.printOffered);
     services_.screen.setMousePointer(ScreenObject::kDefaultPointer);

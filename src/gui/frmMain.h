@@ -122,8 +122,6 @@ public:
 };
 
 inline constexpr const char* kMainWindowCaption = "Orvex Comparative Software 2.0";
-inline constexpr const char* kRemedyListFile = "remedy.xml";
-inline constexpr const char* kStringsFile = "list.xml";
 inline constexpr int kTimerInterval = 1500;
 
 } // namespace orvex::gui
