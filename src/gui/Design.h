@@ -1,5 +1,7 @@
 #pragma once
 
+#include "window/ScreenLayout.h"
+
 #include <QColor>
 #include <QFont>
 #include <QRect>
@@ -11,7 +13,11 @@ namespace orvex::gui {
 // Window layouts are designed in twips at 15 to a pixel. Qt works in
 // device-independent pixels, so on a denser screen the device pixel ratio
 // scales the result and the window looks the same.
-constexpr int twips(int value) { return value >= 0 ? (value + 7) / 15 : -((-value + 7) / 15); }
+constexpr int twips(int value)
+{
+    constexpr int half = kTwipsPerPixel / 2;
+    return value >= 0 ? (value + half) / kTwipsPerPixel : -((-value + half) / kTwipsPerPixel);
+}
 QRect twipsRect(int left, int top, int width, int height);
 void placeInTwips(QWidget* widget, int left, int top, int width, int height);
 

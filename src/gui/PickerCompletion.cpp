@@ -73,7 +73,8 @@ bool PickerCompletion::eventFilter(QObject* watched, QEvent* event)
         return false;
     if (outcome.selectListItem >= 0) {
         picker_->setCurrentIndex(outcome.selectListItem);
-        // Read back from the control, as the text may differ from the entry.
+        // Choosing the entry that is already current leaves the edited text
+        // alone, so the entry's text is put in the field either way.
         edit->setText(picker_->itemText(outcome.selectListItem));
         const int start = outcome.edit.selectionStart;
         edit->setSelection(start, static_cast<int>(edit->text().size()) - start);

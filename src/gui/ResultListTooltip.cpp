@@ -35,8 +35,7 @@ bool ResultListTooltip::eventFilter(QObject* watched, QEvent* event)
     QWidget* viewport = list_->viewport();
     // Positions on the frame around the viewport come out negative or past
     // its size: outside the client area.
-    const QPoint at = viewport->mapFrom(static_cast<QWidget*>(watched) == viewport ? viewport : list_,
-                                        move.position().toPoint());
+    const QPoint at = viewport->mapFrom(static_cast<QWidget*>(watched), move.position().toPoint());
     ListGeometry geometry;
     geometry.clientWidth = viewport->width();
     geometry.clientHeight = viewport->height();

@@ -44,7 +44,7 @@ frmTip::frmTip(const StringTable& texts, const std::filesystem::path& programDir
 
     Picture1 = new QLabel(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
-    static_cast<QLabel*>(Picture1)->setFrameShape(QFrame::Box);
+    Picture1->setFrameShape(QFrame::Box);
     setBackground(Picture1, QColor(255, 255, 255));
     placeInTwips(Picture1, 120, 120, 3735, 2715);
     lblTitle = new QLabel(QStringLiteral("Orvex Comparative Software..."), Picture1);

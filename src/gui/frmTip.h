@@ -29,7 +29,7 @@ public:
 
     QPushButton* cmdOK = nullptr;
     QPushButton* cmdNextTip = nullptr;
-    QWidget* Picture1 = nullptr;
+    QLabel* Picture1 = nullptr;
     QLabel* lblTitle = nullptr;
     QLabel* lblTipText = nullptr;
 
