@@ -68,14 +68,24 @@ TEST(HiveConcurrency, twoProgramsWritingAtOnce_loseNeitherWrite)
     }
 }
 
-TEST(HiveConcurrency, writerKilledBeforeTheRename_leavesTheOldHiveWhole)
-{
+// A hive that already holds "count" = "old", as `before`.
+class HiveHoldingAValue : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(settings.SaveSetting("", "count", "old"), kTrue);
+        before = test::readFile(hive);
+    }
+
     const test::TempDir dir;
     const fs::path hive = dir.path() / "registry.reg";
-    platform::HiveFileRegistry registry(hive);
+    platform::HiveFileRegistry registry{hive};
     CRegSettings settings = store(registry);
-    ASSERT_EQ(settings.SaveSetting("", "count", "old"), kTrue);
-    const std::string before = test::readFile(hive);
+    std::string before;
+};
+
+TEST_F(HiveHoldingAValue, writerKilledBeforeTheRename_leavesTheOldHiveWhole)
+{
 
     const int status = test::runInChild([&] {
         platform::HiveFileRegistry dying(hive);
@@ -99,14 +109,8 @@ TEST(HiveConcurrency, writerKilledBeforeTheRename_leavesTheOldHiveWhole)
     EXPECT_EQ(settings.GetSetting("", "count", ""), "after");
 }
 
-TEST(HiveConcurrency, hiveLockedByAHungProgram_failsTheWriteInsteadOfWaitingForever)
+TEST_F(HiveHoldingAValue, hiveLockedByAHungProgram_failsTheWriteInsteadOfWaitingForever)
 {
-    const test::TempDir dir;
-    const fs::path hive = dir.path() / "registry.reg";
-    platform::HiveFileRegistry registry(hive);
-    CRegSettings settings = store(registry);
-    ASSERT_EQ(settings.SaveSetting("", "count", "old"), kTrue);
-    const std::string before = test::readFile(hive);
 
     int ready[2];
     ASSERT_EQ(::pipe(ready), 0);

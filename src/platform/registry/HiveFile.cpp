@@ -120,6 +120,20 @@ std::filesystem::path writeTemporary(const std::filesystem::path& target, const 
     return name;
 }
 
+bool lockWithin(int fd, std::chrono::milliseconds wait)
+{
+    const auto deadline = std::chrono::steady_clock::now() + wait;
+    for (;;) {
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            return true;
+        if (errno != EWOULDBLOCK && errno != EINTR)
+            return false;
+        if (std::chrono::steady_clock::now() >= deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+}
+
 } // namespace
 
 std::filesystem::path hiveLocation()
@@ -138,24 +152,6 @@ std::filesystem::path hiveLocation()
         return {};
     return home / ".config" / "orvex" / "registry.reg";
 }
-
-namespace {
-
-bool lockWithin(int fd, std::chrono::milliseconds wait)
-{
-    const auto deadline = std::chrono::steady_clock::now() + wait;
-    for (;;) {
-        if (::flock(fd, LOCK_EX | LOCK_NB) == 0)
-            return true;
-        if (errno != EWOULDBLOCK && errno != EINTR)
-            return false;
-        if (std::chrono::steady_clock::now() >= deadline)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-}
-
-} // namespace
 
 HiveFile::HiveFile(std::filesystem::path path) : path_(std::move(path)) {}
 
