@@ -2,6 +2,8 @@
 // edit field (any text, any selection, out of range included) and the key.
 #include "window/RemedyCompletion.h"
 
+#include "FuzzSupport.h"
+
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstddef>
@@ -13,11 +15,7 @@
 
 namespace {
 
-void fail(const char* what)
-{
-    std::fprintf(stderr, "invariant broken: %s\n", what);
-    std::abort();
-}
+using orvex::fuzz::fail;
 
 // Mostly ASCII and Latin-1, where the case folding is; now and then any
 // UTF-16 code unit.

@@ -6,6 +6,8 @@
 #include "registry/HiveText.h"
 #include "settings/RegistryProtocol.h"
 
+#include "FuzzSupport.h"
+
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
@@ -28,11 +30,7 @@ using orvex::platform::KeyPath;
 
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 
-void fail(const char* what)
-{
-    std::fprintf(stderr, "invariant broken: %s\n", what);
-    std::abort();
-}
+using orvex::fuzz::fail;
 
 std::string_view trimmed(std::string_view text)
 {

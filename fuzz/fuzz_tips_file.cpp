@@ -3,7 +3,7 @@
 #include "help/TipCycle.h"
 #include "help/TipsFile.h"
 
-#include <unistd.h>
+#include "FuzzSupport.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -16,34 +16,12 @@
 
 namespace {
 
+using orvex::fuzz::fail;
+
 const std::string& inputPath()
 {
-    static const std::string path = [] {
-        std::string folder = "/dev/shm";
-        if (::access(folder.c_str(), W_OK) != 0) {
-            const char* tmp = std::getenv("TMPDIR");
-            folder = tmp != nullptr && *tmp != '\0' ? tmp : "/tmp";
-        }
-        return folder + "/orvex-fuzz-tips-" + std::to_string(::getpid()) + ".txt";
-    }();
+    static const std::string path = orvex::fuzz::scratchFilePath("tips.txt");
     return path;
-}
-
-void writeInput(std::string_view text)
-{
-    std::FILE* file = std::fopen(inputPath().c_str(), "wb");
-    if (file == nullptr)
-        std::abort();
-    if (!text.empty() && std::fwrite(text.data(), 1, text.size(), file) != text.size())
-        std::abort();
-    if (std::fclose(file) != 0)
-        std::abort();
-}
-
-void fail(const char* what)
-{
-    std::fprintf(stderr, "invariant broken: %s\n", what);
-    std::abort();
 }
 
 // The text with every terminator written as a lone CR: what the tips must
@@ -127,7 +105,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (tips.empty() && cycle.currentTip() != nullptr)
         fail("a tip is shown when there are none");
 
-    writeInput(text);
+    orvex::fuzz::writeScratchFile(inputPath(), text);
     orvex::TipCycle loaded;
     const bool read = loaded.load(inputPath());
     std::remove(inputPath().c_str());

@@ -9,7 +9,7 @@
 #include "StringTable.h"
 #include "xml/CurrentDocument.h"
 
-#include <unistd.h>
+#include "FuzzSupport.h"
 
 #include <algorithm>
 #include <array>
@@ -23,36 +23,12 @@
 
 namespace {
 
-// The loader reads only files: one fixed file per fuzzing process, in memory
-// when /dev/shm is there.
+using orvex::fuzz::fail;
+
 const std::string& inputPath()
 {
-    static const std::string path = [] {
-        std::string folder = "/dev/shm";
-        if (::access(folder.c_str(), W_OK) != 0) {
-            const char* tmp = std::getenv("TMPDIR");
-            folder = tmp != nullptr && *tmp != '\0' ? tmp : "/tmp";
-        }
-        return folder + "/orvex-fuzz-xml-" + std::to_string(::getpid()) + ".xml";
-    }();
+    static const std::string path = orvex::fuzz::scratchFilePath("document.xml");
     return path;
-}
-
-void writeInput(const std::uint8_t* data, std::size_t size)
-{
-    std::FILE* file = std::fopen(inputPath().c_str(), "wb");
-    if (file == nullptr)
-        std::abort();
-    if (size > 0 && std::fwrite(data, 1, size, file) != size)
-        std::abort();
-    if (std::fclose(file) != 0)
-        std::abort();
-}
-
-void fail(const char* what)
-{
-    std::fprintf(stderr, "invariant broken: %s\n", what);
-    std::abort();
 }
 
 bool isXmlSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
@@ -72,7 +48,7 @@ void addOnce(std::vector<std::string>& list, std::string value, std::size_t limi
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    writeInput(data, size);
+    orvex::fuzz::writeScratchFile(inputPath(), std::string_view(reinterpret_cast<const char*>(data), size));
     orvex::CurrentDocument current;
     orvex::SilentMessageSink sink;
     const int status = orvex::LoadXmlDocument(current, inputPath(), sink);
