@@ -10,6 +10,8 @@ namespace orvex {
 
 // The query for one remedy within one chapter. Code and name travel as XPath
 // variables, so a name with quotes in it is matched exactly like any other.
+// The search itself runs scanRepertory, which selects the same in one walk
+// for all three remedies; this form is the yardstick it is tested against.
 class RepertoryQuery {
 public:
     RepertoryQuery();
