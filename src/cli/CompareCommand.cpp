@@ -167,8 +167,12 @@ void printResult(const SearchResult& result, CompareMode mode, bool json, std::o
 {
     if (json) {
         nlohmann::json lists = nlohmann::json::array();
-        for (const auto& list : result.lists)
-            lists.push_back(list);
+        for (const auto& list : result.lists) {
+            nlohmann::json texts = nlohmann::json::array();
+            for (const LineId line : list)
+                texts.push_back(result.lines->text(line));
+            lists.push_back(std::move(texts));
+        }
         const nlohmann::json object = {
             {"chapter", result.chapterCaption}, {"code", result.chapterCode}, {"mode", modeName(mode)},
             {"captions", result.captions}, {"lists", lists}, {"matchCount", result.matchCount},
@@ -185,8 +189,8 @@ void printResult(const SearchResult& result, CompareMode mode, bool json, std::o
         if (result.captions[k].empty())
             continue;
         out << '\n' << result.captions[k] << " (" << result.lists[k].size() << ")\n";
-        for (const std::string& line : result.lists[k])
-            out << "  " << line << '\n';
+        for (const LineId line : result.lists[k])
+            out << "  " << result.lines->text(line) << '\n';
     }
 }
 
@@ -223,7 +227,7 @@ int runCompareCommand(const std::vector<std::string>& arguments, std::ostream& o
     CurrentDocument document;
     if (options.listRemedies) {
         LoadXmlDocument(document, kRemedyListFileName, messages);
-        printList(remedyPickerEntries(document.document()), options.json, out);
+        printList(remedyPickerEntries(document).toStrings(), options.json, out);
         return messages.failed() ? kExitLoadFailed : kExitOk;
     }
 
@@ -251,7 +255,7 @@ int runCompareCommand(const std::vector<std::string>& arguments, std::ostream& o
         input.longDate = options.date ? *options.date : today();
         input.modeTitle = reportModeTitle(texts, options.mode);
         input.captions = result.captions;
-        input.lists = result.lists;
+        input.lists = result.textLists();
         printReport(buildReportLines(input), options.json, out);
     } else {
         printResult(result, options.mode, options.json, out);

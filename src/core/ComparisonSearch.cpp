@@ -1,7 +1,7 @@
 #include "ComparisonSearch.h"
 
 #include "RemedyList.h"
-#include "RepertoryScan.h"
+#include "RepertoryStream.h"
 #include "xml/CurrentDocument.h"
 
 namespace orvex {
@@ -11,15 +11,18 @@ bool isRemedyChosen(const std::string& pickerText)
     return pickerText != kNoRemedy;
 }
 
-SearchResult ComparisonSearch::run(const SearchRequest& request, CurrentDocument& document, MessageSink& messages,
-                                   const std::string& repertoryFile)
+ResultLists SearchResult::textLists() const
 {
-    // Read afresh every time, so a repertory changed on disk shows at once.
-    LoadXmlDocument(document, repertoryFile, messages, XmlTextNodes::Compact);
-    return runOnDocument(request, document);
+    ResultLists texts;
+    for (std::size_t k = 0; k < kRemedyPositions; ++k) {
+        for (const LineId line : lists[k])
+            texts[k].emplace_back(lines->text(line));
+    }
+    return texts;
 }
 
-SearchResult ComparisonSearch::runOnDocument(const SearchRequest& request, const CurrentDocument& document)
+SearchResult ComparisonSearch::run(const SearchRequest& request, CurrentDocument& document, MessageSink& messages,
+                                   const std::string& repertoryFile)
 {
     SearchResult result;
     result.chapterCaption = request.chapterText;
@@ -31,8 +34,16 @@ SearchResult ComparisonSearch::runOnDocument(const SearchRequest& request, const
         if (chosen[k])
             result.captions[k] = request.remedyTexts[k];
     }
-    // One walk answers the three per-remedy queries at once.
-    result.lists = scanRepertory(document.document(), result.chapterCode, request.remedyTexts, chosen);
+
+    // Read afresh every time, so a repertory changed on disk shows at once.
+    document.clear();
+    RepertoryMatches found = searchRepertoryFile(repertoryFile, result.chapterCode, request.remedyTexts, chosen);
+    if (!found.loaded) {
+        messages.loadFailed(repertoryFile, found.error);
+        return result;
+    }
+    result.lines = found.lines;
+    result.lists = std::move(found.lists);
     for (const auto& list : result.lists)
         result.matchCount += list.size();
 

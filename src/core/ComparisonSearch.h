@@ -1,11 +1,13 @@
 #pragma once
 
 #include "Chapters.h"
+#include "LinePool.h"
 #include "MessageSink.h"
 #include "ResultBuilder.h"
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -25,27 +27,31 @@ struct SearchRequest {
     CompareMode mode = CompareMode::Different;
 };
 
-// What the search puts back into the window.
+// What the search puts back into the window. Lines are numbers into `lines`,
+// where each distinct text is kept once.
 struct SearchResult {
     std::string chapterCaption;                           // the chapter label
     std::string chapterCode;                              // empty when the chapter text is no entry
     std::array<std::string, kRemedyPositions> captions;  // empty where no remedy is chosen
-    ResultLists lists;
-    std::vector<std::string> workList;                    // the shared lines, similar mode only
+    std::shared_ptr<const LinePool> lines = std::make_shared<LinePool>();
+    LineIdLists lists;
+    std::vector<LineId> workList;                         // the shared lines, similar mode only
     std::uint64_t matchCount = 0;                         // lines found before the reduction
     bool printOffered = false;
+
+    // The lists as texts, for callers that want copies.
+    ResultLists textLists() const;
 };
 
-// Loads the repertory afresh, queries every chosen remedy in the chosen
-// chapter and reduces the lists for the mode. A failed load has already been
+// Reads the repertory afresh, finds every chosen remedy in the chosen
+// chapter and reduces the lists for the mode. A failed load has been
 // reported through `messages`; the result is then empty but for the captions.
 class ComparisonSearch {
 public:
+    // The repertory streams past: `document` is emptied and holds no tree of
+    // it afterwards, since nothing reads the shared document after a search.
     SearchResult run(const SearchRequest& request, CurrentDocument& document, MessageSink& messages,
                      const std::string& repertoryFile = kRepertoryFileName);
-
-    // The same steps without loading: on a document already in memory.
-    SearchResult runOnDocument(const SearchRequest& request, const CurrentDocument& document);
 };
 
 bool isRemedyChosen(const std::string& pickerText);

@@ -1,25 +1,36 @@
 #include "ResultBuilder.h"
 
 #include <string_view>
+#include <type_traits>
 #include <unordered_map>
 #include <unordered_set>
 
 namespace orvex {
 namespace {
 
+// Texts are looked up by view, so the maps copy no line.
+template <typename Line>
+using Key = std::conditional_t<std::is_same_v<Line, std::string>, std::string_view, Line>;
+
+constexpr std::size_t npos = static_cast<std::size_t>(-1);
+
+bool isEmptyLine(const std::string& line) { return line.empty(); }
+bool isEmptyLine(LineId line) { return line == kEmptyLine; }
+
 // The occurrences of each line in one list, handed out first to last: the
 // "first equal entry still there" of a list whose removals always take the
 // first remaining occurrence.
+template <typename Line>
 class OccurrenceQueue {
 public:
-    explicit OccurrenceQueue(const std::vector<std::string>& list)
+    explicit OccurrenceQueue(const std::vector<Line>& list)
     {
         for (std::size_t i = 0; i < list.size(); ++i)
             queues_[list[i]].positions.push_back(i);
     }
 
     // Takes the first remaining occurrence of `line`; npos when none is left.
-    std::size_t take(std::string_view line)
+    std::size_t take(const Line& line)
     {
         const auto found = queues_.find(line);
         if (found == queues_.end() || found->second.next == found->second.positions.size())
@@ -27,17 +38,16 @@ public:
         return found->second.positions[found->second.next++];
     }
 
-    static constexpr std::size_t npos = static_cast<std::size_t>(-1);
-
 private:
     struct Queue {
         std::vector<std::size_t> positions;
         std::size_t next = 0;
     };
-    std::unordered_map<std::string_view, Queue> queues_;
+    std::unordered_map<Key<Line>, Queue> queues_;
 };
 
-void eraseMarked(std::vector<std::string>& list, const std::vector<bool>& removed)
+template <typename Line>
+void eraseMarked(std::vector<Line>& list, const std::vector<bool>& removed)
 {
     std::size_t kept = 0;
     for (std::size_t i = 0; i < list.size(); ++i) {
@@ -52,27 +62,28 @@ void eraseMarked(std::vector<std::string>& list, const std::vector<bool>& remove
 
 } // namespace
 
-void DisplayDifferentSymptoms(ResultLists& lists)
+template <typename Line>
+void DisplayDifferentSymptoms(ListsOf<Line>& lists)
 {
     auto& [first, second, third] = lists;
     std::vector<bool> removed1(first.size()), removed2(second.size()), removed3(third.size());
     {
-        OccurrenceQueue in2(second);
-        OccurrenceQueue in3(third);
+        OccurrenceQueue<Line> in2(second);
+        OccurrenceQueue<Line> in3(third);
         for (std::size_t i = 0; i < first.size(); ++i) {
             const std::size_t partner2 = in2.take(first[i]);
             const std::size_t partner3 = in3.take(first[i]);
-            if (partner2 != OccurrenceQueue::npos)
+            if (partner2 != npos)
                 removed2[partner2] = true;
-            if (partner3 != OccurrenceQueue::npos)
+            if (partner3 != npos)
                 removed3[partner3] = true;
-            removed1[i] = partner2 != OccurrenceQueue::npos || partner3 != OccurrenceQueue::npos;
+            removed1[i] = partner2 != npos || partner3 != npos;
         }
         for (std::size_t i = 0; i < second.size(); ++i) {
             if (removed2[i])
                 continue;
             const std::size_t partner3 = in3.take(second[i]);
-            if (partner3 != OccurrenceQueue::npos) {
+            if (partner3 != npos) {
                 removed3[partner3] = true;
                 removed2[i] = true;
             }
@@ -83,20 +94,21 @@ void DisplayDifferentSymptoms(ResultLists& lists)
     eraseMarked(third, removed3);
 }
 
-std::vector<std::string> DisplaySimilarSymptoms(ResultLists& lists, const ChosenPositions& chosen)
+template <typename Line>
+std::vector<Line> DisplaySimilarSymptoms(ListsOf<Line>& lists, const ChosenPositions& chosen)
 {
     const auto& [first, second, third] = lists;
-    std::vector<std::string> shared;
+    std::vector<Line> shared;
     {
-        const std::unordered_set<std::string_view> in2(second.begin(), second.end());
-        const std::unordered_set<std::string_view> in3(third.begin(), third.end());
-        for (const std::string& line : first) {
+        const std::unordered_set<Key<Line>> in2(second.begin(), second.end());
+        const std::unordered_set<Key<Line>> in3(third.begin(), third.end());
+        for (const Line& line : first) {
             if (in2.count(line) != 0)
                 shared.push_back(line);
             if (in3.count(line) != 0)
                 shared.push_back(line);
         }
-        for (const std::string& line : second) {
+        for (const Line& line : second) {
             if (in3.count(line) != 0)
                 shared.push_back(line);
         }
@@ -105,10 +117,9 @@ std::vector<std::string> DisplaySimilarSymptoms(ResultLists& lists, const Chosen
     if (chosen[0] && chosen[1] && chosen[2]) {
         // A line stays only where the same line follows it directly; after
         // the last one stands the empty text.
-        std::vector<std::string> reduced;
+        std::vector<Line> reduced;
         for (std::size_t i = 0; i < shared.size(); ++i) {
-            const std::string_view next = i + 1 < shared.size() ? std::string_view(shared[i + 1]) : std::string_view();
-            if (shared[i] == next)
+            if (i + 1 < shared.size() ? shared[i] == shared[i + 1] : isEmptyLine(shared[i]))
                 reduced.push_back(shared[i]);
         }
         shared = std::move(reduced);
@@ -123,4 +134,11 @@ std::vector<std::string> DisplaySimilarSymptoms(ResultLists& lists, const Chosen
     return shared;
 }
 
+} // namespace orvex
+
+namespace orvex {
+template void DisplayDifferentSymptoms<std::string>(ResultLists&);
+template void DisplayDifferentSymptoms<LineId>(LineIdLists&);
+template std::vector<std::string> DisplaySimilarSymptoms<std::string>(ResultLists&, const ChosenPositions&);
+template std::vector<LineId> DisplaySimilarSymptoms<LineId>(LineIdLists&, const ChosenPositions&);
 } // namespace orvex

@@ -22,26 +22,42 @@ bool StringTable::contains(std::string_view key) const
     return texts_.find(key) != texts_.end();
 }
 
-std::string LookupText(const pugi::xml_document& document, std::string_view key)
+namespace {
+
+// The entry "//string[name=$key]" selects: the first `string` element in
+// document order with a `name` child whose text is the key. Selected with
+// "/descendant::string" (the same as "//string", which libxml2 loses in
+// very deep documents) and tested on the document's texts, each worked out once:
+// evaluated as one query, every `name` would be rebuilt from the text below
+// it, which on nested entries grows with the square of the file.
+const xmlNode* findEntry(const CurrentDocument& current, std::string_view key)
 {
-    pugi::xpath_variable_set variables;
-    variables.set("key", std::string(key).c_str());
-    static const char* const query = "//string[name=$key]";
-    const pugi::xpath_query compiled(query, &variables);
-    const pugi::xml_node entry = compiled.evaluate_node(document).node();
-    if (!entry)
+    for (const xmlNode* entry : current.select("/descendant::string")) {
+        for (const xmlNode* child = entry->children; child != nullptr; child = child->next) {
+            if (child->type == XML_ELEMENT_NODE && child->ns == nullptr
+                && std::string_view(reinterpret_cast<const char*>(child->name)) == "name"
+                && current.text(child) == key)
+                return entry;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+std::string LookupText(const CurrentDocument& current, std::string_view key)
+{
+    const xmlNode* entry = findEntry(current, key);
+    if (entry == nullptr || entry->children == nullptr)
         return {};
-    const pugi::xml_node second = entry.first_child().next_sibling();
-    if (!second)
-        return {};
-    return std::string(trimXmlSpace(nodeText(second)));
+    return std::string(trimXmlSpace(current.text(entry->children->next)));
 }
 
 StringTable LoadTextTable(const CurrentDocument& current)
 {
     StringTable table;
     for (const std::string_view key : kTextKeys)
-        table.set(key, LookupText(current.document(), key));
+        table.set(key, LookupText(current, key));
     return table;
 }
 

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <pugixml.hpp>
-
 #include <array>
 #include <map>
 #include <string>
@@ -38,10 +36,11 @@ private:
     std::map<std::string, std::string, std::less<>> texts_;
 };
 
-// The text of the first `string` entry whose `name` is `key`: the whole text
-// of its second child node, without surrounding white space. Empty when the
-// entry is missing or has no second child.
-std::string LookupText(const pugi::xml_document& document, std::string_view key);
+// The text of the first `string` entry whose `name` is `key`
+// ("//string[name=$key]"): the whole text of its second child node, without
+// surrounding white space. Empty when the entry is missing or has no second
+// child.
+std::string LookupText(const CurrentDocument& current, std::string_view key);
 
 // Looks up every key of kTextKeys in the document.
 StringTable LoadTextTable(const CurrentDocument& current);

@@ -8,6 +8,7 @@
 #include "HelpCommands.h"
 #include "ResultListTooltip.h"
 #include "ScreenObject.h"
+#include "SharedTexts.h"
 
 #include "Chapters.h"
 #include "RemedyList.h"
@@ -275,7 +276,7 @@ void frmMain::MDIForm_Load()
     LoadFailedMessages messages(services_.messages);
 
     LoadXmlDocument(currentDocument_, kRemedyListFileName, messages);
-    const QStringList remedies = qsList(remedyPickerEntries(currentDocument_.document()));
+    const QStringList remedies = remedyNameTexts(remedyPickerEntries(currentDocument_), remedyNameStorage_);
     for (QComboBox* picker : remedyPickers())
         picker->addItems(remedies);
 
@@ -431,12 +432,13 @@ void frmMain::cmdSearch_Click()
 
     const auto lists = resultLists();
     const auto captions = resultCaptions();
+    std::vector<QString> converted;
     for (std::size_t k = 0; k < lists.size(); ++k) {
         captions[k]->setText(qs(result.captions[k]));
-        lists[k]->addItems(qsList(result.lists[k]));
+        lists[k]->addItems(lineTexts(result.lists[k], *result.lines, converted));
     }
     lTemp->clear();
-    lTemp->addItems(qsList(result.workList));
+    lTemp->addItems(lineTexts(result.workList, *result.lines, converted));
     MatchCount_ = result.matchCount;
     showPrintCommands(result.printOffered);
     services_.screen.setMousePointer(ScreenObject::kDefaultPointer);

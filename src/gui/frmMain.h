@@ -70,6 +70,7 @@ private:
     WindowServices services_;
     std::string screenWidth_;
     CurrentDocument currentDocument_;
+    QString remedyNameStorage_; // the pickers' names are views into it
     StringTable texts_;
     std::unique_ptr<CRegSettings> settings_;
     ComparisonSearch search_;

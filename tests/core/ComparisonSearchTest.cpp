@@ -56,7 +56,7 @@ TEST_F(ComparisonSearchTest, differentMode_keepsWhatSetsEachApart)
     EXPECT_EQ(result.chapterCaption, "Mind");
     EXPECT_EQ(result.chapterCode, "mi");
     EXPECT_EQ(result.captions, (std::array<std::string, 3>{"Bell.", "Nux-v.", ""}));
-    EXPECT_EQ(result.lists, (ResultLists{L{"Fear"}, L{"Grief"}, L{}}));
+    EXPECT_EQ(result.textLists(), (ResultLists{L{"Fear"}, L{"Grief"}, L{}}));
     EXPECT_EQ(result.matchCount, 4U);
     EXPECT_TRUE(result.printOffered);
     EXPECT_EQ(sink.failures, 0);
@@ -66,21 +66,23 @@ TEST_F(ComparisonSearchTest, similarMode_firstAndThirdPositionsCompared)
 {
     const SearchResult result = search({"Bell.", "....", "Sulph. d'Arc"}, CompareMode::Similar);
     EXPECT_EQ(result.captions[1], "");
-    EXPECT_EQ(result.lists, (ResultLists{L{"Anxiety", "Fear"}, L{}, L{"Anxiety", "Fear"}}));
-    EXPECT_EQ(result.workList, (L{"Anxiety", "Fear"}));
+    EXPECT_EQ(result.textLists(), (ResultLists{L{"Anxiety", "Fear"}, L{}, L{"Anxiety", "Fear"}}));
+    ASSERT_EQ(result.workList.size(), 2U);
+    EXPECT_EQ(result.lines->text(result.workList[0]), "Anxiety");
+    EXPECT_EQ(result.lines->text(result.workList[1]), "Fear");
 }
 
 TEST_F(ComparisonSearchTest, sameRemedyTwice_cancelsInDifferentAndRepeatsInSimilar)
 {
-    EXPECT_EQ(search({"Bell.", "Bell.", "...."}, CompareMode::Different).lists, (ResultLists{L{}, L{}, L{}}));
-    EXPECT_EQ(search({"Bell.", "Bell.", "...."}, CompareMode::Similar).lists,
+    EXPECT_EQ(search({"Bell.", "Bell.", "...."}, CompareMode::Different).textLists(), (ResultLists{L{}, L{}, L{}}));
+    EXPECT_EQ(search({"Bell.", "Bell.", "...."}, CompareMode::Similar).textLists(),
               (ResultLists{L{"Anxiety", "Fear"}, L{"Anxiety", "Fear"}, L{}}));
 }
 
 TEST_F(ComparisonSearchTest, oneRemedyInSimilarMode_emptyListsButPrintOffered)
 {
     const SearchResult result = search({"Bell.", "....", "...."}, CompareMode::Similar);
-    EXPECT_EQ(result.lists, (ResultLists{L{}, L{}, L{}}));
+    EXPECT_EQ(result.textLists(), (ResultLists{L{}, L{}, L{}}));
     EXPECT_EQ(result.matchCount, 2U);
     EXPECT_TRUE(result.printOffered);
 }
@@ -101,7 +103,7 @@ TEST_F(ComparisonSearchTest, nothingFound_withdrawsPrinting)
         const SearchResult result = search(c.remedies, CompareMode::Different, c.chapter);
         EXPECT_EQ(result.matchCount, 0U) << c.chapter;
         EXPECT_FALSE(result.printOffered);
-        EXPECT_EQ(result.lists, (ResultLists{L{}, L{}, L{}}));
+        EXPECT_EQ(result.textLists(), (ResultLists{L{}, L{}, L{}}));
         for (std::size_t k = 0; k < 3; ++k)
             EXPECT_EQ(result.captions[k], c.remedies[k] == "...." ? "" : c.remedies[k]);
     }
@@ -109,9 +111,9 @@ TEST_F(ComparisonSearchTest, nothingFound_withdrawsPrinting)
 
 TEST_F(ComparisonSearchTest, repertoryReadAfreshOnEverySearch)
 {
-    EXPECT_EQ(search({"Nux-v.", "....", "...."}, CompareMode::Different).lists[0], (L{"Anxiety", "Grief"}));
+    EXPECT_EQ(search({"Nux-v.", "....", "...."}, CompareMode::Different).textLists()[0], (L{"Anxiety", "Grief"}));
     dir.write(kRepertoryFileName, "<list><symptom><category name='mi'><r>New<remedy>Nux-v.</remedy></r></category></symptom></list>");
-    EXPECT_EQ(search({"Nux-v.", "....", "...."}, CompareMode::Different).lists[0], (L{"New"}));
+    EXPECT_EQ(search({"Nux-v.", "....", "...."}, CompareMode::Different).textLists()[0], (L{"New"}));
 }
 
 TEST_F(ComparisonSearchTest, failedLoad_reportsOnceAndSetsOnlyCaptions)
@@ -120,7 +122,7 @@ TEST_F(ComparisonSearchTest, failedLoad_reportsOnceAndSetsOnlyCaptions)
     const SearchResult result = search({"Bell.", "....", "Nux-v."}, CompareMode::Different);
     EXPECT_EQ(sink.failures, 1);
     EXPECT_EQ(result.captions, (std::array<std::string, 3>{"Bell.", "", "Nux-v."}));
-    EXPECT_EQ(result.lists, (ResultLists{L{}, L{}, L{}}));
+    EXPECT_EQ(result.textLists(), (ResultLists{L{}, L{}, L{}}));
     EXPECT_FALSE(result.printOffered);
 }
 
@@ -139,7 +141,7 @@ TEST_F(ComparisonSearchTest, moreThan65536Lines_countedAndPrintOffered)
     EXPECT_EQ(result.matchCount, lines);
     EXPECT_TRUE(result.printOffered);
     ASSERT_EQ(result.lists[0].size(), lines);
-    EXPECT_EQ(result.lists[0].back(), "Line 69999");
+    EXPECT_EQ(result.lines->text(result.lists[0].back()), "Line 69999");
 }
 
 } // namespace

@@ -42,7 +42,7 @@ TEST_P(LoadFailure, reportsLoadFailedOnceAndLeavesEmptyDocument)
     ASSERT_EQ(sink.files.size(), 1U);
     EXPECT_EQ(sink.files[0], path);
     EXPECT_NE(sink.reasons[0].find(GetParam().reasonPart), std::string::npos) << sink.reasons[0];
-    EXPECT_FALSE(current.document().first_child());
+    EXPECT_TRUE(current.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(BadInput, LoadFailure,
@@ -51,7 +51,7 @@ INSTANTIATE_TEST_SUITE_P(BadInput, LoadFailure,
         BadFile{"truncated", "<list><symptom><category name='mi'>", "not well-formed"},
         BadFile{"notXml", "Bell.;Nux-v.;Puls.\n", "not well-formed"},
         BadFile{"mismatchedTags", "<a>\n<b></a>", "line 2"},
-        BadFile{"unknownEncoding", "<?xml version='1.0' encoding='KOI8-R'?><a/>", "KOI8-R"},
+        BadFile{"unknownEncoding", "<?xml version='1.0' encoding='X-NO-SUCH-CODE'?><a/>", "X-NO-SUCH-CODE"},
         BadFile{"utf16DeclaredOverBytes", "<?xml version='1.0' encoding='UTF-16'?><a/>", "UTF-16"}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -73,10 +73,10 @@ TEST(LoadXmlDocument, failedLoad_replacesThePreviousDocument)
     CurrentDocument current;
     SilentMessageSink sink;
     ASSERT_EQ(LoadXmlDocument(current, dir.write("r.xml", "<r><remedy>Bell.</remedy></r>"), sink), 0);
-    ASSERT_EQ(remedyPickerEntries(current.document()).size(), 1U);
+    ASSERT_EQ(remedyPickerEntries(current).toStrings().size(), 1U);
 
     EXPECT_EQ(LoadXmlDocument(current, dir.write("bad.xml", "<r>"), sink), 1);
-    EXPECT_TRUE(remedyPickerEntries(current.document()).empty());
+    EXPECT_TRUE(remedyPickerEntries(current).toStrings().empty());
 }
 
 TEST(LoadXmlDocument, bareNameResolvesAgainstCurrentDirectory)
@@ -88,7 +88,7 @@ TEST(LoadXmlDocument, bareNameResolvesAgainstCurrentDirectory)
     RecordingSink sink;
     EXPECT_EQ(LoadXmlDocument(current, "remedy.xml", sink), 0);
     EXPECT_TRUE(sink.files.empty());
-    EXPECT_EQ(remedyPickerEntries(current.document()), std::vector<std::string>{"Puls."});
+    EXPECT_EQ(remedyPickerEntries(current).toStrings(), std::vector<std::string>{"Puls."});
 }
 
 struct EncodedFile {
@@ -108,7 +108,7 @@ TEST_P(Encodings, loadWithTheRightCharacters)
     RecordingSink sink;
     ASSERT_EQ(LoadXmlDocument(current, dir.write("r.xml", GetParam().bytes), sink), 0)
         << (sink.reasons.empty() ? "" : sink.reasons[0]);
-    EXPECT_EQ(remedyPickerEntries(current.document()), std::vector<std::string>{GetParam().expected});
+    EXPECT_EQ(remedyPickerEntries(current).toStrings(), std::vector<std::string>{GetParam().expected});
 }
 
 std::string utf16le(std::string_view ascii, bool bom)
@@ -147,7 +147,7 @@ TEST(LoadXmlDocument, deepNesting_loadsAndQueriesWithoutStackOverflow)
     CurrentDocument current;
     SilentMessageSink sink;
     ASSERT_EQ(LoadXmlDocument(current, dir.write("deep.xml", xml), sink), 0);
-    EXPECT_EQ(remedyPickerEntries(current.document()), std::vector<std::string>{"Deep"});
+    EXPECT_EQ(remedyPickerEntries(current).toStrings(), std::vector<std::string>{"Deep"});
 }
 
 TEST(LoadXmlDocument, hundredMegabyteFile_loads)
@@ -166,7 +166,9 @@ TEST(LoadXmlDocument, hundredMegabyteFile_loads)
     CurrentDocument current;
     SilentMessageSink sink;
     ASSERT_EQ(LoadXmlDocument(current, path, sink), 0);
-    EXPECT_EQ(current.document().first_child().last_child().text().get(), std::string("Nux-v. with a longer name"));
+    const xmlNode* root = xmlDocGetRootElement(current.document());
+    ASSERT_NE(root, nullptr);
+    EXPECT_EQ(current.text(root->last), "Nux-v. with a longer name");
 }
 
 } // namespace

@@ -21,7 +21,7 @@ class Lookup : public ::testing::TestWithParam<LookupCase> {};
 TEST_P(Lookup, findsTheSecondChildOfTheFirstMatchingEntry)
 {
     const auto current = test::loadXml(GetParam().xml);
-    EXPECT_EQ(LookupText(current->document(), GetParam().key), GetParam().expected);
+    EXPECT_EQ(LookupText(*current, GetParam().key), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Layouts, Lookup,

@@ -135,10 +135,13 @@ void MainWindowTest::search_showsTheCoreResultInBothModes()
     const orvex::SearchResult want = expected(similar ? orvex::CompareMode::Similar : orvex::CompareMode::Different);
     QVERIFY(want.matchCount > 0);
     for (std::size_t k = 0; k < 3; ++k) {
-        QCOMPARE(itemsOf(window_->resultLists()[k]), linesOf(want.lists[k]));
+        QCOMPARE(itemsOf(window_->resultLists()[k]), linesOf(want.textLists()[k]));
         QCOMPARE(window_->resultCaptions()[k]->text(), QString::fromStdString(want.captions[k]));
     }
-    QCOMPARE(itemsOf(window_->lTemp), linesOf(want.workList));
+    std::vector<std::string> work;
+    for (const orvex::LineId line : want.workList)
+        work.emplace_back(want.lines->text(line));
+    QCOMPARE(itemsOf(window_->lTemp), linesOf(work));
     QCOMPARE(window_->lblChapter->text(), chapter);
     QVERIFY(!window_->cmdPrint->isHidden());
     QVERIFY(window_->mnuFilePrint->isEnabled());
@@ -171,7 +174,7 @@ void MainWindowTest::fileSearch_isTheSearchButton()
 {
     choose(QStringLiteral("Nux-v."), QStringLiteral("...."), QStringLiteral("...."));
     window_->mnuFileFind->trigger();
-    QCOMPARE(itemsOf(window_->lResult1), linesOf(expected(orvex::CompareMode::Different).lists[0]));
+    QCOMPARE(itemsOf(window_->lResult1), linesOf(expected(orvex::CompareMode::Different).textLists()[0]));
     QCOMPARE(window_->lblResult1->text(), QStringLiteral("Nux-v."));
     QVERIFY(window_->lblResult2->text().isEmpty());
 }

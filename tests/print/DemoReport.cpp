@@ -47,7 +47,7 @@ std::vector<ReportLine> demoReport(const std::string& longDate)
     input.longDate = longDate;
     input.modeTitle = reportModeTitle(texts, request.mode);
     input.captions = result.captions;
-    input.lists = result.lists;
+    input.lists = result.textLists();
     return buildReportLines(input);
 }
 

@@ -1,47 +1,47 @@
 #pragma once
 
 #include "MessageSink.h"
+#include "xml/XmlParser.h"
+#include "xml/XmlText.h"
 
-#include <pugixml.hpp>
-
-#include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace orvex {
 
-// Reads and parses one XML file. Never throws; on failure the document is
-// empty and `error` says why ("cannot open file", "unexpected end of data at
-// line 3", ...).
-struct XmlFileResult {
-    std::unique_ptr<pugi::xml_document> document;
-    std::string error; // empty on success
-    bool ok() const { return error.empty(); }
-};
-// How text is kept. Compact stores text that opens an element in the
-// element's own value instead of a node of its own: the same content in
-// far less memory, for the full-size repertory. nodeText() and the
-// repertory scan read both forms alike; XPath queries need Separate.
-enum class XmlTextNodes { Separate, Compact };
-
-XmlFileResult readXmlFile(const std::string& fileName, XmlTextNodes text = XmlTextNodes::Separate);
-
 // The one shared document: every load replaces it, every query reads it.
+// It holds the small data files (the remedy list, then the strings); the
+// repertory is searched while it streams past and never kept here.
 class CurrentDocument {
 public:
-    CurrentDocument();
+    CurrentDocument() = default;
 
-    const pugi::xml_document& document() const { return *document_; }
+    // Null while empty (before the first load, or after a failed one).
+    xmlDocPtr document() const { return document_.get(); }
+    bool empty() const { return document_ == nullptr; }
+
+    // A node's text as the data files mean it (see DocumentText).
+    std::string_view text(const xmlNode* node) const { return text_.of(node); }
+    const DocumentText& texts() const { return text_; }
+
+    // The nodes `query` selects, in document order. `variables` are name and
+    // value pairs the query refers to as $name, so that any text, quotes
+    // included, is matched exactly.
+    std::vector<xmlNodePtr> select(const char* query,
+                                   const std::vector<std::pair<const char*, std::string>>& variables = {}) const;
+
+    void clear();
 
 private:
-    friend int LoadXmlDocument(CurrentDocument& current, const std::string& fileName,
-                               MessageSink& messages, XmlTextNodes text);
-    std::unique_ptr<pugi::xml_document> document_;
+    friend int LoadXmlDocument(CurrentDocument& current, const std::string& fileName, MessageSink& messages);
+    XmlDocument document_;
+    DocumentText text_;
 };
 
 // Replaces `current` with the file's document. Returns 0 when the file was
 // loaded and parsed, 1 when not; then `current` is empty and the sink has
 // been told "Load Failed" with the reason.
-int LoadXmlDocument(CurrentDocument& current, const std::string& fileName, MessageSink& messages,
-                    XmlTextNodes text = XmlTextNodes::Separate);
+int LoadXmlDocument(CurrentDocument& current, const std::string& fileName, MessageSink& messages);
 
 } // namespace orvex

@@ -1,51 +1,114 @@
 #include "xml/XmlText.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace orvex {
+namespace {
 
-std::string nodeText(pugi::xml_node node)
+constexpr std::string_view kXmlSpace = " \t\r\n";
+
+std::string_view contentOf(const xmlNode* node)
 {
-    switch (node.type()) {
-    case pugi::node_pcdata:
-    case pugi::node_cdata:
-    case pugi::node_comment:
-    case pugi::node_pi:
-        return node.value();
-    case pugi::node_element:
-    case pugi::node_document:
-        break;
-    default:
-        return {};
-    }
-
-    // Iterative walk: repertories may nest deeper than the stack allows.
-    // An element's own value is text it opens with (compact documents), so
-    // it comes before its children.
-    std::string text = node.type() == pugi::node_element ? node.value() : "";
-    pugi::xml_node current = node.first_child();
-    while (current && current != node) {
-        const pugi::xml_node_type type = current.type();
-        if (type == pugi::node_pcdata || type == pugi::node_cdata || type == pugi::node_element)
-            text += current.value();
-        if (current.first_child()) {
-            current = current.first_child();
-            continue;
-        }
-        while (current != node && !current.next_sibling())
-            current = current.parent();
-        if (current != node)
-            current = current.next_sibling();
-    }
-    return text;
+    return node->content != nullptr ? std::string_view(reinterpret_cast<const char*>(node->content)) : std::string_view();
 }
+
+bool isBlankText(const xmlNode* node)
+{
+    return node->type == XML_TEXT_NODE && isXmlSpaceOnly(contentOf(node));
+}
+
+} // namespace
 
 std::string_view trimXmlSpace(std::string_view text)
 {
-    constexpr std::string_view space = " \t\r\n";
-    const auto first = text.find_first_not_of(space);
+    const auto first = text.find_first_not_of(kXmlSpace);
     if (first == std::string_view::npos)
         return {};
-    const auto last = text.find_last_not_of(space);
+    const auto last = text.find_last_not_of(kXmlSpace);
     return text.substr(first, last - first + 1);
+}
+
+bool isXmlSpaceOnly(std::string_view text)
+{
+    return text.find_first_not_of(kXmlSpace) == std::string_view::npos;
+}
+
+DocumentText::DocumentText(xmlDocPtr document)
+{
+    if (document == nullptr)
+        return;
+    // Iterative: data files may nest deeper than the stack allows.
+    xmlNodePtr node = document->children;
+    while (node != nullptr) {
+        if (isBlankText(node)) {
+            xmlNodePtr next = node->next;
+            xmlNodePtr parent = node->parent;
+            xmlUnlinkNode(node);
+            xmlFreeNode(node);
+            if (next != nullptr) {
+                node = next;
+                continue;
+            }
+            node = parent; // climb out below, as after a last child
+        } else {
+            if (node->type == XML_TEXT_NODE || node->type == XML_CDATA_SECTION_NODE)
+                buffer_ += contentOf(node);
+            if (node->type == XML_ELEMENT_NODE) {
+                ranges_.emplace_back(buffer_.size(), buffer_.size());
+                node->_private = reinterpret_cast<void*>(static_cast<std::uintptr_t>(ranges_.size()));
+                if (node->children != nullptr) {
+                    node = node->children;
+                    continue;
+                }
+            }
+            if (node->next != nullptr && node->type != XML_ELEMENT_NODE) {
+                node = node->next;
+                continue;
+            }
+        }
+        // `node` is finished: close it and every ancestor that has no next sibling.
+        while (node != nullptr && node->type != XML_DOCUMENT_NODE) {
+            if (node->type == XML_ELEMENT_NODE)
+                ranges_[reinterpret_cast<std::uintptr_t>(node->_private) - 1].second = buffer_.size();
+            if (node->next != nullptr) {
+                node = node->next;
+                break;
+            }
+            node = node->parent;
+        }
+        if (node != nullptr && node->type == XML_DOCUMENT_NODE)
+            break;
+    }
+}
+
+std::pair<std::size_t, std::size_t> DocumentText::rangeOf(const xmlNode* element) const
+{
+    const auto index = reinterpret_cast<std::uintptr_t>(element->_private);
+    if (element->type != XML_ELEMENT_NODE || index == 0 || index > ranges_.size())
+        return {0, 0};
+    return ranges_[index - 1];
+}
+
+std::string_view DocumentText::of(const xmlNode* node) const
+{
+    if (node == nullptr)
+        return {};
+    switch (node->type) {
+    case XML_TEXT_NODE:
+    case XML_CDATA_SECTION_NODE:
+    case XML_COMMENT_NODE:
+    case XML_PI_NODE:
+        return contentOf(node);
+    case XML_ELEMENT_NODE: {
+        const auto [first, last] = rangeOf(node);
+        return std::string_view(buffer_).substr(first, last - first);
+    }
+    case XML_DOCUMENT_NODE:
+        return buffer_;
+    default:
+        return {};
+    }
 }
 
 } // namespace orvex

@@ -1,0 +1,129 @@
+#include "xml/XmlParser.h"
+
+#include "xml/DataFile.h"
+
+#include <libxml/parserInternals.h>
+
+#include <climits>
+#include <mutex>
+
+namespace orvex {
+namespace {
+
+// No DOCTYPE, entity or XInclude of a data file ever reaches outside it.
+xmlParserInputPtr refuseExternal(const char* /*url*/, const char* /*id*/, xmlParserCtxtPtr /*context*/)
+{
+    return nullptr;
+}
+
+void setUpLibrary()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        xmlInitParser();
+        xmlSetExternalEntityLoader(refuseExternal);
+        // Deeply nested data is well-formed and the parser walks it without
+        // recursion; its 256-level default would refuse it.
+        xmlParserMaxDepth = INT_MAX / 2;
+    });
+}
+
+// XML_PARSE_HUGE stays off: it would lift the entity amplification limits.
+constexpr int kParseOptions = XML_PARSE_NOENT | XML_PARSE_NONET;
+
+int readFile(void* file, char* buffer, int length)
+{
+    const std::size_t got = std::fread(buffer, 1, static_cast<std::size_t>(length), static_cast<std::FILE*>(file));
+    if (got == 0 && std::ferror(static_cast<std::FILE*>(file)) != 0)
+        return -1;
+    return static_cast<int>(got);
+}
+
+std::string describe(const xmlError& error)
+{
+    std::string message = error.message != nullptr ? error.message : "unknown error";
+    while (!message.empty() && (message.back() == '\n' || message.back() == ' '))
+        message.pop_back();
+    if (error.line > 0)
+        message += " at line " + std::to_string(error.line) + ", column " + std::to_string(error.int2);
+    return message;
+}
+
+} // namespace
+
+XmlParser::XmlParser(const std::string& fileName, const xmlSAXHandler* sax, void* state) : state_(state)
+{
+    setUpLibrary();
+    DataFile opened = openDataFile(fileName);
+    if (opened.file == nullptr) {
+        error_ = opened.error;
+        return;
+    }
+    file_ = opened.file;
+    context_ = xmlCreateIOParserCtxt(const_cast<xmlSAXHandler*>(sax), nullptr, readFile, nullptr, file_,
+                                     XML_CHAR_ENCODING_NONE);
+    if (context_ == nullptr) {
+        error_ = "there is not enough memory to load it";
+        return;
+    }
+    context_->_private = this;
+    context_->sax->serror = &XmlParser::recordError;
+    xmlCtxtUseOptions(context_, kParseOptions);
+}
+
+XmlParser::~XmlParser()
+{
+    if (context_ != nullptr) {
+        if (context_->myDoc != nullptr)
+            xmlFreeDoc(context_->myDoc);
+        xmlFreeParserCtxt(context_);
+    }
+    if (file_ != nullptr)
+        std::fclose(file_);
+}
+
+void XmlParser::recordError(void* context, xmlErrorPtr error)
+{
+    // Entity sub-parsers hand on their owner's _private, so this reaches the
+    // XmlParser whichever parser raised the error.
+    const auto* parserContext = static_cast<const xmlParserCtxt*>(context);
+    if (error == nullptr || parserContext == nullptr || parserContext->_private == nullptr
+        || error->level < XML_ERR_ERROR)
+        return;
+    auto& owner = *static_cast<XmlParser*>(parserContext->_private);
+    std::string& slot = error->level == XML_ERR_FATAL   ? owner.firstFatal_
+        : error->domain == XML_FROM_NAMESPACE          ? owner.firstNamespace_
+                                                        : owner.firstError_;
+    if (slot.empty())
+        slot = describe(*error);
+}
+
+bool XmlParser::parse()
+{
+    if (context_ == nullptr)
+        return false;
+    const int status = xmlParseDocument(context_);
+    if (status == 0 && context_->wellFormed != 0 && context_->nsWellFormed != 0)
+        return true;
+    if (!firstFatal_.empty())
+        error_ = firstFatal_;
+    else if (!firstNamespace_.empty())
+        error_ = firstNamespace_;
+    else if (!firstError_.empty())
+        error_ = firstError_;
+    else
+        error_ = "the parser gave up";
+    error_ = "it is not well-formed XML (" + error_ + ")";
+    return false;
+}
+
+xmlDocPtr XmlParser::takeDocument()
+{
+    if (context_ == nullptr)
+        return nullptr;
+    xmlDocPtr document = context_->myDoc;
+    context_->myDoc = nullptr;
+    return document;
+}
+
+} // namespace orvex

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <libxml/parser.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+namespace orvex {
+
+// One data file read through libxml2 with the same rules for every file:
+// XML 1.0 well-formedness, namespaces included; predefined and internal
+// entities expanded; nothing outside the file ever fetched (no external DTD,
+// no external entity, no network); the library's amplification limits on.
+class XmlParser {
+public:
+    // Opens `fileName` for parsing. `sax` null builds a document tree;
+    // otherwise its callbacks receive a parser context whose `_private` is
+    // this parser (also inside expanded entities): see stateOf().
+    XmlParser(const std::string& fileName, const xmlSAXHandler* sax = nullptr, void* state = nullptr);
+    ~XmlParser();
+    XmlParser(const XmlParser&) = delete;
+    XmlParser& operator=(const XmlParser&) = delete;
+
+    // Parses the whole file. True when it is well-formed; otherwise error()
+    // says why in one sentence.
+    bool parse();
+
+    const std::string& error() const { return error_; }
+
+    // The `state` given to the constructor, from a SAX callback's context.
+    static void* stateOf(void* context)
+    {
+        return static_cast<XmlParser*>(static_cast<xmlParserCtxtPtr>(context)->_private)->state_;
+    }
+
+    // The tree built by a parse without SAX callbacks; null after a failure.
+    xmlDocPtr takeDocument();
+
+private:
+    static void recordError(void* context, xmlErrorPtr error);
+
+    std::FILE* file_ = nullptr;
+    xmlParserCtxtPtr context_ = nullptr;
+    void* state_ = nullptr;
+    std::string error_;
+    std::string firstFatal_;
+    std::string firstNamespace_;
+    std::string firstError_;
+};
+
+struct XmlDocFree {
+    void operator()(xmlDocPtr document) const { xmlFreeDoc(document); }
+};
+using XmlDocument = std::unique_ptr<xmlDoc, XmlDocFree>;
+
+} // namespace orvex
