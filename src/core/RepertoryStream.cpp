@@ -24,10 +24,32 @@ std::string_view view(const xmlChar* text, int length)
     return {reinterpret_cast<const char*>(text), static_cast<std::size_t>(length)};
 }
 
-bool isPlain(const xmlChar* localName, const xmlChar* uri, std::string_view name)
+// The element names the query tests, as the parser's dictionary holds them:
+// names it hands over come from that dictionary, so equal names are equal
+// pointers and a test costs one comparison.
+struct Names {
+    const xmlDict* dictionary = nullptr;
+    const xmlChar* list = nullptr;
+    const xmlChar* symptom = nullptr;
+    const xmlChar* category = nullptr;
+    const xmlChar* remedy = nullptr;
+
+    void use(xmlDictPtr parserDictionary)
+    {
+        if (parserDictionary == dictionary)
+            return;
+        dictionary = parserDictionary;
+        list = xmlDictLookup(parserDictionary, reinterpret_cast<const xmlChar*>("list"), -1);
+        symptom = xmlDictLookup(parserDictionary, reinterpret_cast<const xmlChar*>("symptom"), -1);
+        category = xmlDictLookup(parserDictionary, reinterpret_cast<const xmlChar*>("category"), -1);
+        remedy = xmlDictLookup(parserDictionary, reinterpret_cast<const xmlChar*>("remedy"), -1);
+    }
+};
+
+// XPath's unprefixed name tests only match elements in no namespace.
+bool isPlain(const xmlChar* localName, const xmlChar* uri, const xmlChar* name)
 {
-    // XPath's unprefixed name tests only match elements in no namespace.
-    return uri == nullptr && view(localName) == name;
+    return uri == nullptr && localName == name;
 }
 
 // One open element. Frames are kept for reuse when elements close, so their
@@ -98,7 +120,9 @@ private:
                         int /*namespaceCount*/, const xmlChar** /*namespaces*/, int attributeCount,
                         int /*defaulted*/, const xmlChar** attributes)
     {
-        of(context).start(localName, uri, attributeCount, attributes);
+        Search& search = of(context);
+        search.names_.use(static_cast<xmlParserCtxtPtr>(context)->dict);
+        search.start(localName, uri, attributeCount, attributes);
     }
     static void onEnd(void* context, const xmlChar*, const xmlChar*, const xmlChar*) { of(context).end(); }
     static void onText(void* context, const xmlChar* text, int length)
@@ -184,16 +208,16 @@ private:
         frame.lineId.reset();
 
         if (depth_ == 1)
-            underList_ = anyChosen_ && isPlain(localName, uri, "list");
+            underList_ = anyChosen_ && isPlain(localName, uri, names_.list);
         else if (underList_) {
-            if (chapterDepth_ > 0 && isPlain(localName, uri, "remedy")) {
+            if (chapterDepth_ > 0 && isPlain(localName, uri, names_.remedy)) {
                 frame.remedy = true;
                 frame.slot = matches_.size();
                 matches_.emplace_back();
-            } else if (isPlain(localName, uri, "symptom")) {
+            } else if (isPlain(localName, uri, names_.symptom)) {
                 frame.symptom = true;
                 ++symptoms_;
-            } else if (symptoms_ > 0 && isPlain(localName, uri, "category") && hasCode(attributeCount, attributes)) {
+            } else if (symptoms_ > 0 && isPlain(localName, uri, names_.category) && hasCode(attributeCount, attributes)) {
                 frame.category = true;
                 ++chapterDepth_;
             }
@@ -265,6 +289,7 @@ private:
     LinePool& lines_;
     bool anyChosen_ = false;
 
+    Names names_;
     std::vector<Frame> frames_; // [0] stands for the document
     std::size_t depth_ = 0;
     bool underList_ = false;

@@ -1,9 +1,11 @@
 #include "xml/XmlParser.h"
 
+#include "xml/ByteOrderMark.h"
 #include "xml/DataFile.h"
 
 #include <libxml/parserInternals.h>
 
+#include <algorithm>
 #include <climits>
 #include <mutex>
 
@@ -31,13 +33,8 @@ void setUpLibrary()
 // XML_PARSE_HUGE stays off: it would lift the entity amplification limits.
 constexpr int kParseOptions = XML_PARSE_NOENT | XML_PARSE_NONET;
 
-int readFile(void* file, char* buffer, int length)
-{
-    const std::size_t got = std::fread(buffer, 1, static_cast<std::size_t>(length), static_cast<std::FILE*>(file));
-    if (got == 0 && std::ferror(static_cast<std::FILE*>(file)) != 0)
-        return -1;
-    return static_cast<int>(got);
-}
+// Enough of the file's start to hold a byte order mark and a declaration.
+constexpr std::size_t kHeadSize = 512;
 
 std::string describe(const xmlError& error)
 {
@@ -60,7 +57,7 @@ XmlParser::XmlParser(const std::string& fileName, const xmlSAXHandler* sax, void
         return;
     }
     file_ = opened.file;
-    context_ = xmlCreateIOParserCtxt(const_cast<xmlSAXHandler*>(sax), nullptr, readFile, nullptr, file_,
+    context_ = xmlCreateIOParserCtxt(const_cast<xmlSAXHandler*>(sax), nullptr, &XmlParser::read, nullptr, this,
                                      XML_CHAR_ENCODING_NONE);
     if (context_ == nullptr) {
         error_ = "there is not enough memory to load it";
@@ -80,6 +77,17 @@ XmlParser::~XmlParser()
     }
     if (file_ != nullptr)
         std::fclose(file_);
+}
+
+int XmlParser::read(void* parser, char* buffer, int length)
+{
+    auto& self = *static_cast<XmlParser*>(parser);
+    const std::size_t got = std::fread(buffer, 1, static_cast<std::size_t>(length), self.file_);
+    if (got == 0 && std::ferror(self.file_) != 0)
+        return -1;
+    if (self.head_.size() < kHeadSize)
+        self.head_.append(buffer, std::min(got, kHeadSize - self.head_.size()));
+    return static_cast<int>(got);
 }
 
 void XmlParser::recordError(void* context, xmlErrorPtr error)
@@ -103,8 +111,13 @@ bool XmlParser::parse()
     if (context_ == nullptr)
         return false;
     const int status = xmlParseDocument(context_);
-    if (status == 0 && context_->wellFormed != 0 && context_->nsWellFormed != 0)
-        return true;
+    if (status == 0 && context_->wellFormed != 0 && context_->nsWellFormed != 0) {
+        error_ = byteOrderMarkConflict(head_);
+        if (error_.empty())
+            return true;
+        error_ = "it is not well-formed XML (" + error_ + ")";
+        return false;
+    }
     if (!firstFatal_.empty())
         error_ = firstFatal_;
     else if (!firstNamespace_.empty())

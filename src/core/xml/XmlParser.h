@@ -38,11 +38,13 @@ public:
     xmlDocPtr takeDocument();
 
 private:
+    static int read(void* parser, char* buffer, int length);
     static void recordError(void* context, xmlErrorPtr error);
 
     std::FILE* file_ = nullptr;
     xmlParserCtxtPtr context_ = nullptr;
     void* state_ = nullptr;
+    std::string head_; // the file's first bytes, for byteOrderMarkConflict()
     std::string error_;
     std::string firstFatal_;
     std::string firstNamespace_;
