@@ -1,24 +1,64 @@
 // Full-size figures: the synthetic repertory is generated on first run into
-// $ORVEX_BENCH_DIR (default /tmp/orvex-bench) and reused afterwards.
+// $ORVEX_BENCH_DIR (default /tmp/orvex-bench) and reused afterwards, as are
+// the hostile files (amplified rubric, deep nesting). Compare the search with
+// the bare parses in one interleaved run:
+//   orvex_bench --benchmark_filter='Bare|FullSearch' --benchmark_repetitions=5
+//               --benchmark_enable_random_interleaving=true
 #include "ComparisonSearch.h"
 #include "LiteralResultBuilder.h"
+#include "RemedyList.h"
+#include "RepertoryStream.h"
+#include "StringTable.h"
 #include "xml/CurrentDocument.h"
+#include "xml/XmlParser.h"
 
 #include <benchmark/benchmark.h>
 #include <pugixml.hpp>
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <functional>
 #include <random>
 #include <stdexcept>
 
 namespace {
 
+std::filesystem::path benchDir()
+{
+    const char* env = std::getenv("ORVEX_BENCH_DIR");
+    return env ? env : "/tmp/orvex-bench";
+}
+
+// A generated file, written once: `write` fills it.
+std::string generatedFile(const std::string& name, const std::function<void(std::ostream&)>& write)
+{
+    const auto file = benchDir() / name;
+    if (!std::filesystem::exists(file)) {
+        std::filesystem::create_directories(benchDir());
+        std::ofstream out(file, std::ios::binary);
+        write(out);
+        if (!out)
+            throw std::runtime_error("cannot write " + file.string());
+    }
+    return file.string();
+}
+
+std::string repeated(std::string_view text, std::size_t times)
+{
+    std::string result;
+    result.reserve(text.size() * times);
+    for (std::size_t i = 0; i < times; ++i)
+        result += text;
+    return result;
+}
+
+constexpr std::size_t kNesting = 100000;
+
 std::string repertoryPath()
 {
     static const std::string path = [] {
-        const char* env = std::getenv("ORVEX_BENCH_DIR");
-        const std::filesystem::path dir = env ? env : "/tmp/orvex-bench";
+        const std::filesystem::path dir = benchDir();
         const auto file = dir / "garepertory.xml";
         if (!std::filesystem::exists(file)) {
             std::filesystem::create_directories(dir);
@@ -42,22 +82,121 @@ void BM_BarePugixmlParse(benchmark::State& state)
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(std::filesystem::file_size(path)));
 }
 
-void BM_FullSearch(benchmark::State& state)
+// The floor under any search that checks every byte: libxml2 reading the
+// file with no callbacks at all.
+void BM_BareLibxml2Parse(benchmark::State& state)
 {
     const std::string path = repertoryPath();
+    xmlSAXHandler nothing{};
+    nothing.initialized = XML_SAX2_MAGIC;
+    for (auto _ : state) {
+        orvex::XmlParser parser(path, &nothing);
+        benchmark::DoNotOptimize(parser.parse());
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(std::filesystem::file_size(path)));
+}
+
+// The same with callbacks that do nothing: the cost of being told.
+void BM_Libxml2NoOpEvents(benchmark::State& state)
+{
+    const std::string path = repertoryPath();
+    xmlSAXHandler events{};
+    xmlSAXVersion(&events, 2);
+    events.startElementNs = [](void*, const xmlChar*, const xmlChar*, const xmlChar*, int, const xmlChar**, int, int,
+                               const xmlChar**) {};
+    events.endElementNs = [](void*, const xmlChar*, const xmlChar*, const xmlChar*) {};
+    events.characters = [](void*, const xmlChar*, int) {};
+    events.ignorableWhitespace = events.characters;
+    for (auto _ : state) {
+        orvex::XmlParser parser(path, &events);
+        benchmark::DoNotOptimize(parser.parse());
+    }
+}
+
+// The repertory pass alone, without result building.
+void BM_StreamOnly(benchmark::State& state)
+{
+    const std::string path = repertoryPath();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(orvex::searchRepertoryFile(path, "mi", {"Sulph.", "Calc.", "Lyc."}, {true, true, true}));
+}
+
+std::uint64_t search(const std::string& path, orvex::CompareMode mode, const std::array<std::string, 3>& remedies)
+{
     orvex::SearchRequest request;
     request.chapterEntries = {"Mind", "Mouth", "Eyes", "Perspiration", "Skin"};
     request.chapterText = "Mind";
-    request.remedyTexts = {"Sulph.", "Calc.", "Lyc."};
-    request.mode = state.range(0) == 0 ? orvex::CompareMode::Different : orvex::CompareMode::Similar;
+    request.remedyTexts = remedies;
+    request.mode = mode;
     orvex::ComparisonSearch search;
     orvex::SilentMessageSink sink;
+    orvex::CurrentDocument document;
+    return search.run(request, document, sink, path).matchCount;
+}
+
+void BM_FullSearch(benchmark::State& state)
+{
+    const std::string path = repertoryPath();
+    const auto mode = state.range(0) == 0 ? orvex::CompareMode::Different : orvex::CompareMode::Similar;
     std::uint64_t lines = 0;
+    for (auto _ : state)
+        lines = search(path, mode, {"Sulph.", "Calc.", "Lyc."});
+    state.counters["lines"] = static_cast<double>(lines);
+}
+
+// One 1 MB rubric listing a remedy 3,000 times: the line is kept once.
+void BM_AmplifiedRubric(benchmark::State& state)
+{
+    const std::string path = generatedFile("amplified.xml", [](std::ostream& out) {
+        out << "<list><symptom><category name=\"mi\"><rubric>" << repeated("Fear of the dark, ", 1 << 16)
+            << repeated("<remedy>Bell.</remedy>", 3000) << "</rubric></category></symptom></list>";
+    });
+    std::uint64_t lines = 0;
+    for (auto _ : state)
+        lines = search(path, orvex::CompareMode::Different, {"Bell.", "....", "...."});
+    state.counters["lines"] = static_cast<double>(lines);
+}
+
+// 100,000 nested remedy elements, every one matching.
+void BM_NestedRepertory(benchmark::State& state)
+{
+    const std::string path = generatedFile("nested-repertory.xml", [](std::ostream& out) {
+        out << "<list><symptom><category name=\"mi\"><rubric>Line" << repeated("<remedy>", kNesting) << "Bell."
+            << repeated("</remedy>", kNesting) << "</rubric></category></symptom></list>";
+    });
+    std::uint64_t lines = 0;
+    for (auto _ : state)
+        lines = search(path, orvex::CompareMode::Different, {"Bell.", "....", "...."});
+    state.counters["lines"] = static_cast<double>(lines);
+}
+
+// A strings document whose entries nest 100,000 deep.
+void BM_NestedStrings(benchmark::State& state)
+{
+    const std::string path = generatedFile("nested-list.xml", [](std::ostream& out) {
+        out << "<list>" << repeated("<string><name>strRemedy1</name>Remedy", kNesting)
+            << repeated("</string>", kNesting) << "</list>";
+    });
     for (auto _ : state) {
         orvex::CurrentDocument document;
-        lines = search.run(request, document, sink, path).matchCount;
+        orvex::SilentMessageSink sink;
+        orvex::LoadXmlDocument(document, path, sink);
+        benchmark::DoNotOptimize(orvex::LoadTextTable(document));
     }
-    state.counters["lines"] = static_cast<double>(lines);
+}
+
+// A remedy list whose entries nest 100,000 deep.
+void BM_NestedRemedyList(benchmark::State& state)
+{
+    const std::string path = generatedFile("nested-remedy.xml", [](std::ostream& out) {
+        out << "<remedies>" << repeated("<remedy>Bell.", kNesting) << repeated("</remedy>", kNesting) << "</remedies>";
+    });
+    for (auto _ : state) {
+        orvex::CurrentDocument document;
+        orvex::SilentMessageSink sink;
+        orvex::LoadXmlDocument(document, path, sink);
+        benchmark::DoNotOptimize(orvex::remedyPickerEntries(document));
+    }
 }
 
 orvex::ResultLists randomLists(std::size_t size)
@@ -89,7 +228,14 @@ void BM_ReduceDifferent(benchmark::State& state)
 } // namespace
 
 BENCHMARK(BM_BarePugixmlParse)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BareLibxml2Parse)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Libxml2NoOpEvents)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StreamOnly)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FullSearch)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AmplifiedRubric)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_NestedRepertory)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_NestedStrings)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_NestedRemedyList)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReduceDifferent<false>)->Arg(1000)->Arg(2000)->Arg(4000)->Arg(30000)->Unit(benchmark::kMillisecond);
 // The step-by-step reduction starts over after every removal, so its time
 // grows with the cube of the list length: 30,000-line lists do not finish in

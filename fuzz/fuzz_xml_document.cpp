@@ -1,13 +1,14 @@
 // Any bytes as one data file: loaded like remedy.xml, list.xml and
 // garepertory.xml, then read by every query the program runs on them. The
-// one-walk repertory scan, on the compact document the search loads and on
-// the separate one, must select exactly what the XPath query selects.
+// streaming repertory search must agree with the tree loader on whether the
+// file is well-formed, and select exactly what libxml2's own XPath selects.
 #include "MessageSink.h"
 #include "RemedyList.h"
-#include "RepertoryQuery.h"
-#include "RepertoryScan.h"
+#include "RepertoryStream.h"
+#include "RepertoryXPath.h"
 #include "StringTable.h"
 #include "xml/CurrentDocument.h"
+#include "xml/XmlText.h"
 
 #include "FuzzSupport.h"
 
@@ -16,7 +17,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,17 +31,50 @@ const std::string& inputPath()
     return path;
 }
 
-bool isXmlSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
-
-bool trimmed(std::string_view text)
-{
-    return text.empty() || (!isXmlSpace(text.front()) && !isXmlSpace(text.back()));
-}
+bool trimmed(std::string_view text) { return orvex::trimXmlSpace(text).size() == text.size(); }
 
 void addOnce(std::vector<std::string>& list, std::string value, std::size_t limit)
 {
     if (list.size() < limit && std::find(list.begin(), list.end(), value) == list.end())
         list.push_back(std::move(value));
+}
+
+orvex::ResultLists texts(const orvex::RepertoryMatches& found)
+{
+    orvex::ResultLists lists;
+    for (std::size_t k = 0; k < orvex::kRemedyPositions; ++k) {
+        for (const orvex::LineId line : found.lists[k])
+            lists[k].emplace_back(found.lines->text(line));
+    }
+    return lists;
+}
+
+// Names and codes the document itself holds, so that the search has
+// something to find; plus ones that match nothing or empty elements.
+std::vector<std::string> candidateNames(const orvex::CurrentDocument& current)
+{
+    const orvex::RemedyNames entries = orvex::remedyPickerEntries(current);
+    std::vector<std::string> names;
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        addOnce(names, std::string(entries[i]), 3);
+    addOnce(names, "", 4);
+    addOnce(names, "Bell.", 5);
+    addOnce(names, "O'Hara \"x\"", 6);
+    return names;
+}
+
+std::vector<std::string> candidateCodes(const orvex::CurrentDocument& current)
+{
+    std::vector<std::string> codes;
+    for (const xmlNode* category : current.select("/descendant::category")) {
+        xmlChar* name = xmlGetNoNsProp(category, reinterpret_cast<const xmlChar*>("name"));
+        if (name != nullptr)
+            addOnce(codes, reinterpret_cast<const char*>(name), 3);
+        xmlFree(name);
+    }
+    addOnce(codes, "", 4);
+    addOnce(codes, "mi", 5);
+    return codes;
 }
 
 } // namespace
@@ -52,31 +85,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     orvex::CurrentDocument current;
     orvex::SilentMessageSink sink;
     const int status = orvex::LoadXmlDocument(current, inputPath(), sink);
-    orvex::CurrentDocument compact;
-    const int compactStatus = orvex::LoadXmlDocument(compact, inputPath(), sink, orvex::XmlTextNodes::Compact);
-    // Gone before any check can abort, so that no crash leaves it behind.
-    std::remove(inputPath().c_str());
-    const pugi::xml_document& document = current.document();
-    if (status != 0 && document.first_child())
-        fail("a failed load left a document behind");
-    if (compactStatus != status)
-        fail("the compact load and the separate one disagree on success");
+    const std::vector<std::string> names = status == 0 ? candidateNames(current) : std::vector<std::string>{"a"};
+    const std::vector<std::string> codes = status == 0 ? candidateCodes(current) : std::vector<std::string>{"mi"};
 
-    // Names and codes the document itself holds, so that the scan has
-    // something to find; plus ones that match nothing or empty elements.
-    const std::vector<std::string> entries = orvex::remedyPickerEntries(document);
-    std::vector<std::string> names;
-    for (const std::string& entry : entries)
-        addOnce(names, entry, 3);
-    addOnce(names, "", 4);
-    addOnce(names, "Bell.", 5);
-    std::vector<std::string> codes;
-    for (const pugi::xpath_node& found : document.select_nodes("//category/@name"))
-        addOnce(codes, found.attribute().value(), 3);
-    addOnce(codes, "", 4);
-    addOnce(codes, "mi", 5);
-
-    orvex::RepertoryQuery query;
+    // The first broken invariant of the search, reported once the scratch
+    // file is gone so that no crash leaves it behind.
+    const char* broken = nullptr;
+    const auto check = [&broken](bool holds, const char* what) {
+        if (!holds && broken == nullptr)
+            broken = what;
+    };
     for (const std::string& code : codes) {
         for (std::size_t first = 0; first < names.size(); first += orvex::kRemedyPositions) {
             std::array<std::string, orvex::kRemedyPositions> remedies;
@@ -85,37 +103,40 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 remedies[k] = names[first + k];
                 chosen[k] = true;
             }
-            const orvex::ResultLists scanned = orvex::scanRepertory(document, code, remedies, chosen);
-            if (orvex::scanRepertory(compact.document(), code, remedies, chosen) != scanned)
-                fail("the scan selected other lines in the compact document");
-            for (std::size_t k = 0; k < orvex::kRemedyPositions; ++k) {
-                if (!chosen[k]) {
-                    if (!scanned[k].empty())
-                        fail("the scan filled a position that was not chosen");
-                    continue;
-                }
-                if (scanned[k] != query.lines(document, code, remedies[k]))
-                    fail("scan and XPath query selected different lines");
-                for (const std::string& line : scanned[k])
-                    if (!trimmed(line))
-                        fail("a result line keeps white space at an end");
+            const orvex::RepertoryMatches streamed = orvex::searchRepertoryFile(inputPath(), code, remedies, chosen);
+            check(streamed.loaded == (status == 0), "the streaming search and the tree loader disagree on well-formedness");
+            if (!streamed.loaded) {
+                check(std::all_of(streamed.lists.begin(), streamed.lists.end(), [](const auto& l) { return l.empty(); }),
+                      "a failed search returned lines");
+                continue;
+            }
+            std::string disagreement;
+            check(texts(streamed) == orvex::test::queriedLists(current, code, remedies, chosen, disagreement),
+                  "the streaming search and the XPath query selected different lines");
+            check(disagreement.empty(), "the literal and variable XPath forms disagree");
+            for (const auto& list : streamed.lists) {
+                for (const orvex::LineId line : list)
+                    check(trimmed(streamed.lines->text(line)), "a result line keeps white space at an end");
             }
         }
+    }
+    std::remove(inputPath().c_str());
+    if (broken != nullptr)
+        fail(broken);
+    if (status != 0) {
+        if (!current.empty())
+            fail("a failed load left a document behind");
+        return 0;
     }
 
     const orvex::StringTable table = orvex::LoadTextTable(current);
     for (const std::string_view key : orvex::kTextKeys) {
         if (!table.contains(key))
             fail("the text table lacks a key");
-        if (table.text(key) != orvex::LookupText(document, key))
+        if (table.text(key) != orvex::LookupText(current, key))
             fail("the text table and LookupText disagree");
         if (!trimmed(table.text(key)))
             fail("a text keeps white space at an end");
-    }
-    for (const pugi::xpath_node& found : document.select_nodes("//string/name")) {
-        if (!trimmed(orvex::LookupText(document, found.node().text().get())))
-            fail("a text keeps white space at an end");
-        break;
     }
     return 0;
 }

@@ -52,8 +52,35 @@ INSTANTIATE_TEST_SUITE_P(BadInput, LoadFailure,
         BadFile{"notXml", "Bell.;Nux-v.;Puls.\n", "not well-formed"},
         BadFile{"mismatchedTags", "<a>\n<b></a>", "line 2"},
         BadFile{"unknownEncoding", "<?xml version='1.0' encoding='X-NO-SUCH-CODE'?><a/>", "X-NO-SUCH-CODE"},
-        BadFile{"utf16DeclaredOverBytes", "<?xml version='1.0' encoding='UTF-16'?><a/>", "UTF-16"}),
+        BadFile{"utf16DeclaredOverBytes", "<?xml version='1.0' encoding='UTF-16'?><a/>", "UTF-16"},
+        BadFile{"bareAmpersand", "<list>\n<remedy>A & B</remedy></list>", "line 2"},
+        BadFile{"undeclaredPrefix", "<list><a:remedy>Bell.</a:remedy></list>", "prefix"},
+        BadFile{"markContradictsDeclaration", "\xEF\xBB\xBF<?xml version='1.0' encoding='ISO-8859-1'?><a/>", "ISO-8859-1"},
+        BadFile{"entityAmplification",
+                "<!DOCTYPE l [<!ENTITY a 'aaaaaaaaaaaaaaaa'><!ENTITY b '&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;&a;'>"
+                "<!ENTITY c '&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;'><!ENTITY d '&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;'>"
+                "<!ENTITY e '&d;&d;&d;&d;&d;&d;&d;&d;&d;&d;&d;&d;&d;&d;&d;&d;'><!ENTITY f '&e;&e;&e;&e;&e;&e;&e;&e;&e;&e;&e;&e;&e;&e;&e;&e;'>"
+                "<!ENTITY g '&f;&f;&f;&f;&f;&f;&f;&f;&f;&f;&f;&f;&f;&f;&f;&f;'>]><l>&g;</l>",
+                "not well-formed"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST(LoadXmlDocument, externalEntitiesAndDtds_areNeverFetched)
+{
+    const test::TempDir dir;
+    const std::string secret = dir.write("secret.txt", "SECRET");
+    const std::string url = "file://" + secret;
+    CurrentDocument current;
+    SilentMessageSink sink;
+    for (const std::string& xml : {"<!DOCTYPE r [<!ENTITY x SYSTEM '" + url + "'>]><r><remedy>&x;</remedy></r>",
+                                   "<!DOCTYPE r SYSTEM '" + url + "'><r><remedy>Bell.</remedy></r>",
+                                   "<!DOCTYPE r [<!ENTITY % p SYSTEM '" + url + "'>%p;]><r><remedy>Bell.</remedy></r>"}) {
+        if (LoadXmlDocument(current, dir.write("r.xml", xml), sink) != 0)
+            continue; // refusing is as good as not fetching
+        const RemedyNames names = remedyPickerEntries(current);
+        ASSERT_EQ(names.size(), 1U) << xml;
+        EXPECT_EQ(names[0].find("SECRET"), std::string_view::npos) << xml;
+    }
+}
 
 TEST(LoadXmlDocument, missingFolderOrDirectory_failsWithReason)
 {

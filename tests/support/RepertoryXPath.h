@@ -12,9 +12,10 @@ namespace orvex::test {
 // the repertory query on the document tree, one query per position, and the
 // text of the first child node of each found element's parent, trimmed.
 // The variable form always; the literal form too where the name holds no
-// single quote, and both must agree (checked with gtest expectations).
+// single quote: where the two differ, `disagreement` says so.
 ResultLists queriedLists(const CurrentDocument& repertory, std::string_view code,
-                         const std::array<std::string, kRemedyPositions>& remedies, const ChosenPositions& chosen);
+                         const std::array<std::string, kRemedyPositions>& remedies, const ChosenPositions& chosen,
+                         std::string& disagreement);
 
 // The query with code and name written into it literally, as the window
 // first built it: no escaping, so a name with a single quote cannot be said.

@@ -1,12 +1,16 @@
 #include "xml/XmlText.h"
 
+#include <algorithm>
+
 #include <cstdint>
 #include <cstring>
 
 namespace orvex {
 namespace {
 
-constexpr std::string_view kXmlSpace = " \t\r\n";
+// A plain test: find_first_not_of() runs a memchr() over the set for every
+// character, and the repertory pass asks this of every run of text.
+bool isXmlSpace(char c) { return c == ' ' || c == '\n' || c == '\t' || c == '\r'; }
 
 std::string_view contentOf(const xmlNode* node)
 {
@@ -22,16 +26,16 @@ bool isBlankText(const xmlNode* node)
 
 std::string_view trimXmlSpace(std::string_view text)
 {
-    const auto first = text.find_first_not_of(kXmlSpace);
-    if (first == std::string_view::npos)
-        return {};
-    const auto last = text.find_last_not_of(kXmlSpace);
-    return text.substr(first, last - first + 1);
+    while (!text.empty() && isXmlSpace(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isXmlSpace(text.back()))
+        text.remove_suffix(1);
+    return text;
 }
 
 bool isXmlSpaceOnly(std::string_view text)
 {
-    return text.find_first_not_of(kXmlSpace) == std::string_view::npos;
+    return std::all_of(text.begin(), text.end(), isXmlSpace);
 }
 
 DocumentText::DocumentText(xmlDocPtr document)
