@@ -6,6 +6,7 @@ namespace {
 std::vector<std::string> linesOf(const CurrentDocument& repertory, const std::vector<xmlNodePtr>& found)
 {
     std::vector<std::string> lines;
+    lines.reserve(found.size());
     for (const xmlNode* remedy : found)
         lines.emplace_back(trimXmlSpace(repertory.text(remedy->parent->children)));
     return lines;
