@@ -36,6 +36,9 @@ SearchResult ComparisonSearch::run(const SearchRequest& request, CurrentDocument
     }
 
     // Read afresh every time, so a repertory changed on disk shows at once.
+    // The repertory replaces the shared document as a load would, but it is
+    // searched while it streams past: nothing reads the document after a
+    // search, so it is left empty rather than holding a tree of the repertory.
     document.clear();
     RepertoryMatches found = searchRepertoryFile(repertoryFile, result.chapterCode, request.remedyTexts, chosen);
     if (!found.loaded) {
