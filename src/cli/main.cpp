@@ -1,14 +1,11 @@
 #include "CompareCommand.h"
-
-#include <QDate>
-#include <QLocale>
+#include "SystemText.h"
 
 #include <iostream>
 
 int main(int argc, char* argv[])
 {
-    const std::vector<std::string> arguments(argv + 1, argv + argc);
-    return orvex::cli::runCompareCommand(arguments, std::cout, std::cerr, [] {
-        return QLocale::system().toString(QDate::currentDate(), QLocale::LongFormat).toStdString();
-    });
+    orvex::cli::useBinaryOutput();
+    return orvex::cli::runCompareCommand(orvex::cli::programArguments(argc, argv), std::cout, std::cerr,
+                                         orvex::cli::todayLongDate);
 }

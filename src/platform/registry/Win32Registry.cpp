@@ -11,6 +11,8 @@
 #endif
 #include <windows.h>
 
+#include <algorithm>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,8 +21,9 @@ namespace {
 
 // Retries for a value that grows between asking its size and reading it.
 constexpr int kReadAttempts = 4;
-// One byte of the ANSI code page becomes at most three of UTF-8.
-constexpr DWORD kUtf8Growth = 3;
+// One UTF-16 unit becomes at most three bytes of UTF-8 (a surrogate pair,
+// two units, becomes four).
+constexpr DWORD kUtf8PerUnit = 3;
 
 HKEY native(HKey key)
 {
@@ -31,63 +34,95 @@ HKEY native(HKey key)
     return reinterpret_cast<HKEY>(key);
 }
 
-std::wstring widen(std::string_view text, UINT codePage)
+// Nullopt for bytes that are not UTF-8: they have no UTF-16 form, and a guess
+// could make two different names one.
+std::optional<std::wstring> toWide(std::string_view utf8)
 {
-    if (text.empty())
-        return {};
-    const int size = static_cast<int>(text.size());
-    const int length = MultiByteToWideChar(codePage, 0, text.data(), size, nullptr, 0);
+    if (utf8.empty())
+        return std::wstring();
+    const int size = static_cast<int>(utf8.size());
+    const int length = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, nullptr, 0);
+    if (length <= 0)
+        return std::nullopt;
     std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(codePage, 0, text.data(), size, wide.data(), length);
+    MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, wide.data(), length);
     return wide;
 }
 
-std::string narrow(std::wstring_view wide, UINT codePage)
+// A name goes to the system as a C string: an embedded NUL would cut it short.
+std::optional<std::wstring> toWideName(std::string_view utf8)
+{
+    if (utf8.find('\0') != std::string_view::npos)
+        return std::nullopt;
+    return toWide(utf8);
+}
+
+// A lone surrogate, which UTF-8 cannot carry, becomes U+FFFD.
+std::string toUtf8(std::wstring_view wide)
 {
     if (wide.empty())
         return {};
     const int size = static_cast<int>(wide.size());
-    const int length = WideCharToMultiByte(codePage, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+    const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
     std::string text(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(codePage, 0, wide.data(), size, text.data(), length, nullptr, nullptr);
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, text.data(), length, nullptr, nullptr);
     return text;
 }
 
-// Explicit lengths keep embedded and terminating NULs.
-std::string toAnsi(std::string_view utf8) { return narrow(widen(utf8, CP_UTF8), CP_ACP); }
-std::string fromAnsi(std::string_view ansi) { return narrow(widen(ansi, CP_ACP), CP_UTF8); }
-
 bool isText(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ; }
 
-DWORD grown(DWORD ansiLength) { return ansiLength > MAXDWORD / kUtf8Growth ? MAXDWORD : ansiLength * kUtf8Growth; }
+// Text data as stored: UTF-16 code units, explicit length, so embedded and
+// terminating NULs stay. A trailing odd byte is no unit and is dropped.
+std::string textFromStored(const std::string& bytes)
+{
+    std::wstring wide(bytes.size() / sizeof(wchar_t), L'\0');
+    bytes.copy(reinterpret_cast<char*>(wide.data()), wide.size() * sizeof(wchar_t));
+    return toUtf8(wide);
+}
 
-LONG readValue(HKEY key, const std::string& ansiName, DWORD& type, std::string& bytes)
+DWORD unitsAsUtf8(DWORD units) { return units > MAXDWORD / kUtf8PerUnit ? MAXDWORD : units * kUtf8PerUnit; }
+
+DWORD storedTextAsUtf8(DWORD bytes) { return unitsAsUtf8((bytes + 1) / sizeof(wchar_t)); }
+
+LONG readValue(HKEY key, const std::wstring& name, DWORD& type, std::string& bytes)
 {
     for (int attempt = 0; attempt < kReadAttempts; ++attempt) {
         DWORD size = 0;
-        LONG status = RegQueryValueExA(key, ansiName.c_str(), nullptr, &type, nullptr, &size);
+        LONG status = RegQueryValueExW(key, name.c_str(), nullptr, &type, nullptr, &size);
         if (status != ERROR_SUCCESS)
             return status;
         bytes.assign(size, '\0');
-        status = RegQueryValueExA(key, ansiName.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(bytes.data()), &size);
+        status = RegQueryValueExW(key, name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(bytes.data()), &size);
         if (status == ERROR_MORE_DATA)
             continue;
         if (status != ERROR_SUCCESS)
             return status;
         bytes.resize(size);
         if (isText(type))
-            bytes = fromAnsi(bytes);
+            bytes = textFromStored(bytes);
         return ERROR_SUCCESS;
     }
     return ERROR_MORE_DATA;
+}
+
+// The key path below `key` under the rules every backend shares (no empty
+// part, no control character), in UTF-16.
+std::optional<std::wstring> keyPath(std::string_view subKey)
+{
+    if (!reg::splitKeyPath(subKey))
+        return std::nullopt;
+    return toWideName(subKey);
 }
 
 } // namespace
 
 LStatus Win32Registry::openKey(HKey key, const std::string& subKey, std::uint32_t access, HKey& result)
 {
+    const auto path = keyPath(subKey);
+    if (!path)
+        return ERROR_INVALID_PARAMETER;
     HKEY opened = nullptr;
-    const LONG status = RegOpenKeyExA(native(key), toAnsi(subKey).c_str(), 0, access, &opened);
+    const LONG status = RegOpenKeyExW(native(key), path->c_str(), 0, access, &opened);
     if (status == ERROR_SUCCESS)
         result = reinterpret_cast<HKey>(opened);
     return status;
@@ -96,9 +131,12 @@ LStatus Win32Registry::openKey(HKey key, const std::string& subKey, std::uint32_
 LStatus Win32Registry::createKey(HKey key, const std::string& subKey, std::uint32_t options, std::uint32_t access,
                                  HKey& result)
 {
+    const auto path = keyPath(subKey);
+    if (!path)
+        return ERROR_INVALID_PARAMETER;
     HKEY created = nullptr;
     const LONG status =
-        RegCreateKeyExA(native(key), toAnsi(subKey).c_str(), 0, nullptr, options, access, nullptr, &created, nullptr);
+        RegCreateKeyExW(native(key), path->c_str(), 0, nullptr, options, access, nullptr, &created, nullptr);
     if (status == ERROR_SUCCESS)
         result = reinterpret_cast<HKey>(created);
     return status;
@@ -107,10 +145,14 @@ LStatus Win32Registry::createKey(HKey key, const std::string& subKey, std::uint3
 LStatus Win32Registry::queryValue(HKey key, const std::string& valueName, std::uint32_t* type, std::uint8_t* data,
                                   std::uint32_t* dataSize)
 {
+    // No value can have a name that the system cannot hold.
+    const auto name = toWideName(valueName);
+    if (!name)
+        return ERROR_FILE_NOT_FOUND;
     DWORD valueType = 0;
     std::string bytes;
     // Read whole, because the size the caller sees is that of the UTF-8 text.
-    if (const LONG status = readValue(native(key), toAnsi(valueName), valueType, bytes); status != ERROR_SUCCESS)
+    if (const LONG status = readValue(native(key), *name, valueType, bytes); status != ERROR_SUCCESS)
         return status;
     if (type != nullptr)
         *type = valueType;
@@ -120,26 +162,34 @@ LStatus Win32Registry::queryValue(HKey key, const std::string& valueName, std::u
 LStatus Win32Registry::setValue(HKey key, const std::string& valueName, std::uint32_t type, const std::uint8_t* data,
                                 std::uint32_t size)
 {
+    const auto name = toWideName(valueName);
+    if (!name || !reg::validValueName(valueName) || (data == nullptr && size != 0))
+        return ERROR_INVALID_PARAMETER;
     std::string bytes(reinterpret_cast<const char*>(data), data == nullptr ? 0 : size);
-    if (isText(type))
-        bytes = toAnsi(bytes);
-    return RegSetValueExA(native(key), toAnsi(valueName).c_str(), 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+    if (isText(type)) {
+        const auto wide = toWide(bytes);
+        if (!wide)
+            return ERROR_INVALID_PARAMETER;
+        bytes.assign(reinterpret_cast<const char*>(wide->data()), wide->size() * sizeof(wchar_t));
+    }
+    return RegSetValueExW(native(key), name->c_str(), 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
                           static_cast<DWORD>(bytes.size()));
 }
 
 LStatus Win32Registry::queryInfoKey(HKey key, RegKeyInfo& info)
 {
     DWORD subKeys = 0, maxSubKeyLen = 0, values = 0, maxNameLen = 0, maxValueLen = 0;
-    const LONG status = RegQueryInfoKeyA(native(key), nullptr, nullptr, nullptr, &subKeys, &maxSubKeyLen, nullptr,
+    const LONG status = RegQueryInfoKeyW(native(key), nullptr, nullptr, nullptr, &subKeys, &maxSubKeyLen, nullptr,
                                          &values, &maxNameLen, &maxValueLen, nullptr, nullptr);
     if (status != ERROR_SUCCESS)
         return status;
     info.subKeys = subKeys;
     info.values = values;
-    // Upper bounds of the converted lengths.
-    info.maxSubKeyLen = grown(maxSubKeyLen);
-    info.maxValueNameLen = grown(maxNameLen);
-    info.maxValueLen = grown(maxValueLen);
+    // Upper bounds of the converted lengths: names are counted in UTF-16
+    // units, data in bytes, and data that is no text keep their size.
+    info.maxSubKeyLen = unitsAsUtf8(maxSubKeyLen);
+    info.maxValueNameLen = unitsAsUtf8(maxNameLen);
+    info.maxValueLen = std::max(maxValueLen, storedTextAsUtf8(maxValueLen));
     return ERROR_SUCCESS;
 }
 
@@ -149,16 +199,16 @@ LStatus Win32Registry::enumValue(HKey key, std::uint32_t index, char* name, std:
     const HKEY handle = native(key);
     for (int attempt = 0; attempt < kReadAttempts; ++attempt) {
         DWORD maxNameLen = 0, maxValueLen = 0;
-        LONG status = RegQueryInfoKeyA(handle, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+        LONG status = RegQueryInfoKeyW(handle, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
                                        &maxNameLen, &maxValueLen, nullptr, nullptr);
         if (status != ERROR_SUCCESS)
             return status;
-        std::string ansiName(maxNameLen + 1, '\0');
+        std::wstring wideName(maxNameLen + 1, L'\0');
         std::string bytes(maxValueLen + 1, '\0');
-        DWORD nameSize = static_cast<DWORD>(ansiName.size());
+        DWORD nameUnits = static_cast<DWORD>(wideName.size());
         DWORD size = static_cast<DWORD>(bytes.size());
         DWORD valueType = 0;
-        status = RegEnumValueA(handle, index, ansiName.data(), &nameSize, nullptr, &valueType,
+        status = RegEnumValueW(handle, index, wideName.data(), &nameUnits, nullptr, &valueType,
                                reinterpret_cast<BYTE*>(bytes.data()), &size);
         if (status == ERROR_MORE_DATA)
             continue;
@@ -166,8 +216,9 @@ LStatus Win32Registry::enumValue(HKey key, std::uint32_t index, char* name, std:
             return status;
         bytes.resize(size);
         if (isText(valueType))
-            bytes = fromAnsi(bytes);
-        if (const LStatus copied = reg::copyName(fromAnsi(ansiName.substr(0, nameSize)), name, nameLength);
+            bytes = textFromStored(bytes);
+        if (const LStatus copied = reg::copyName(toUtf8(std::wstring_view(wideName).substr(0, nameUnits)), name,
+                                                 nameLength);
             copied != ERROR_SUCCESS)
             return copied;
         if (type != nullptr)
@@ -179,12 +230,18 @@ LStatus Win32Registry::enumValue(HKey key, std::uint32_t index, char* name, std:
 
 LStatus Win32Registry::deleteKey(HKey key, const std::string& subKey)
 {
-    return RegDeleteKeyA(native(key), toAnsi(subKey).c_str());
+    const auto path = keyPath(subKey);
+    if (!path)
+        return ERROR_INVALID_PARAMETER;
+    return RegDeleteKeyW(native(key), path->c_str());
 }
 
 LStatus Win32Registry::deleteValue(HKey key, const std::string& valueName)
 {
-    return RegDeleteValueA(native(key), toAnsi(valueName).c_str());
+    const auto name = toWideName(valueName);
+    if (!name)
+        return ERROR_FILE_NOT_FOUND;
+    return RegDeleteValueW(native(key), name->c_str());
 }
 
 LStatus Win32Registry::closeKey(HKey key)

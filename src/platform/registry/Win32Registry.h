@@ -4,10 +4,15 @@
 
 namespace orvex::platform {
 
-// The Windows registry through advapi32's ANSI calls. Names and the data of
-// text values (REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ) cross this interface in
-// UTF-8 and are converted to and from the ANSI code page at every call;
-// other data pass as they are.
+// The Windows registry through advapi32's wide (UTF-16) calls. Names and the
+// data of text values (REG_SZ, REG_EXPAND_SZ, REG_MULTI_SZ) cross this
+// interface in UTF-8 and are converted to and from UTF-16 at every call, so
+// any text survives and no two names become one; other data pass as they
+// are. Text that is not UTF-8 is refused (ERROR_INVALID_PARAMETER), and key
+// paths and value names follow the rules the other backends share.
+//
+// Names compare as Windows compares them, which ignores the case of
+// non-ASCII letters too ("Ä" and "ä" are one name here, two on Linux).
 class Win32Registry final : public RegistryApi {
 public:
     LStatus openKey(HKey key, const std::string& subKey, std::uint32_t access, HKey& result) override;

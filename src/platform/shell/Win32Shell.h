@@ -4,7 +4,8 @@
 
 namespace orvex::platform {
 
-// The Windows shell: FindExecutableA and ShellExecuteA of shell32.
+// The Windows shell: FindExecutableW and ShellExecuteW of shell32. Texts
+// cross this interface in UTF-8.
 class Win32Shell final : public ShellApi {
 public:
     // `ownerWindow` is the HWND that owns any window the shell shows; may be null.

@@ -1,0 +1,66 @@
+#include "SystemText.h"
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#include <shellapi.h>
+
+#include <cstdio>
+#include <fcntl.h>
+#include <io.h>
+#include <string_view>
+
+namespace orvex::cli {
+namespace {
+
+std::string toUtf8(std::wstring_view wide)
+{
+    if (wide.empty())
+        return {};
+    const int size = static_cast<int>(wide.size());
+    const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, text.data(), length, nullptr, nullptr);
+    return text;
+}
+
+} // namespace
+
+std::string todayLongDate()
+{
+    const int length = GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_LONGDATE, nullptr, nullptr, nullptr, 0, nullptr);
+    if (length <= 0)
+        return {};
+    std::wstring date(static_cast<std::size_t>(length), L'\0');
+    if (GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_LONGDATE, nullptr, nullptr, date.data(), length, nullptr) <= 0)
+        return {};
+    date.resize(static_cast<std::size_t>(length - 1)); // the terminating NUL
+    return toUtf8(date);
+}
+
+std::vector<std::string> programArguments(int argc, char* argv[])
+{
+    int count = 0;
+    wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (wide == nullptr)
+        return {argv + (argc > 0 ? 1 : 0), argv + argc};
+    std::vector<std::string> arguments;
+    for (int i = 1; i < count; ++i)
+        arguments.push_back(toUtf8(wide[i]));
+    LocalFree(wide);
+    return arguments;
+}
+
+void useBinaryOutput()
+{
+    std::fflush(stdout);
+    std::fflush(stderr);
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+}
+
+} // namespace orvex::cli
