@@ -8,6 +8,12 @@
 #include <string>
 #include <vector>
 
+#ifdef _WIN32
+#include <libxml/encoding.h>
+
+#include <regex>
+#endif
+
 namespace orvex {
 namespace {
 
@@ -128,8 +134,32 @@ void PrintTo(const EncodedFile& c, std::ostream* os) { *os << c.name; }
 
 class Encodings : public ::testing::TestWithParam<EncodedFile> {};
 
+#ifdef _WIN32
+// Whether libxml2 reads the encoding that `bytes` declare: some encodings it
+// knows only through iconv, which the Windows build lacks.
+bool knowsEncoding(const std::string& bytes, std::string& encoding)
+{
+    static const std::regex declared(R"(encoding=["']([A-Za-z0-9._-]+)["'])");
+    std::smatch match;
+    if (!std::regex_search(bytes, match, declared))
+        return true;
+    encoding = match[1].str();
+    xmlCharEncodingHandlerPtr handler = xmlFindCharEncodingHandler(encoding.c_str());
+    if (handler == nullptr)
+        return false;
+    xmlCharEncCloseFunc(handler);
+    return true;
+}
+#endif
+
 TEST_P(Encodings, loadWithTheRightCharacters)
 {
+#ifdef _WIN32
+    // Debian has no iconv for mingw: libxml2 for Windows reads UTF-8, UTF-16,
+    // ASCII and ISO-8859-1 to -16 by itself, but no Windows code page.
+    if (std::string encoding; !knowsEncoding(GetParam().bytes, encoding))
+        GTEST_SKIP() << "libxml2 without iconv does not know " << encoding;
+#endif
     const test::TempDir dir;
     CurrentDocument current;
     RecordingSink sink;

@@ -2,7 +2,13 @@
 
 #include "TempDir.h"
 
-#ifndef _WIN32
+#ifdef _WIN32
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+#include <aclapi.h>
+#else
 #include "ChildProcess.h"
 #endif
 
@@ -131,6 +137,14 @@ TEST(AboutCommand, programDirectoryMissing_showsRuntimeErrorAndStartsNothing)
               std::vector<std::string>{AboutCommand::runtimeErrorText(ENOENT, std::generic_category().message(ENOENT))});
 }
 
+// A path through a file: POSIX says a part of it is no folder, Windows that
+// it does not exist.
+#ifdef _WIN32
+constexpr int kPathThroughAFile = ENOENT;
+#else
+constexpr int kPathThroughAFile = ENOTDIR;
+#endif
+
 TEST(AboutCommand, programDirectoryIsAFile_showsRuntimeError)
 {
     const test::TempDir dir;
@@ -140,9 +154,13 @@ TEST(AboutCommand, programDirectoryIsAFile_showsRuntimeError)
     AboutCommand(shell, messages, notADirectory).run();
     EXPECT_TRUE(shell.calls.empty());
     EXPECT_EQ(messages.shown,
-              std::vector<std::string>{AboutCommand::runtimeErrorText(ENOTDIR, std::generic_category().message(ENOTDIR))});
+              std::vector<std::string>{AboutCommand::runtimeErrorText(
+                  kPathThroughAFile, std::generic_category().message(kPathThroughAFile))});
 }
 
+#ifndef _WIN32
+// POSIX only, as the next: permission bits are what keep files out here;
+// Windows ignores them on folders, and has its twin below.
 TEST(AboutCommand, readOnlyProgramDirectory_showsPermissionDenied)
 {
     const test::TempDir dir;
@@ -157,11 +175,10 @@ TEST(AboutCommand, readOnlyProgramDirectory_showsPermissionDenied)
               std::vector<std::string>{AboutCommand::runtimeErrorText(EACCES, std::generic_category().message(EACCES))});
 }
 
-#ifndef _WIN32
 // An installed program lives in a folder its user may not write: the probe
-// is made in the temporary folder instead, under the same rules. POSIX only:
-// the folder's permission bits must hold, so the command runs in a child
-// that has given up root.
+// is made in the temporary folder instead, under the same rules. The
+// folder's permission bits must hold, so the command runs in a child that
+// has given up root.
 TEST(AboutCommand, readOnlyProgramDirectory_probesFromTheTemporaryFolder)
 {
     const test::TempDir program;
@@ -201,6 +218,68 @@ TEST(AboutCommand, readOnlyProgramDirectory_probesFromTheTemporaryFolder)
     fs::permissions(program.path(), fs::perms::owner_all);
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+#else
+// Takes from everyone the right to add files to `folder`, as Windows does for
+// a folder under Program Files when the user is no administrator. Returns
+// the folder's access list as it was, to be put back with restoreAccess.
+PSECURITY_DESCRIPTOR denyNewFiles(const fs::path& folder)
+{
+    std::wstring path = folder.wstring();
+    PACL old = nullptr;
+    PSECURITY_DESCRIPTOR saved = nullptr;
+    if (GetNamedSecurityInfoW(path.c_str(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr, &old,
+                              nullptr, &saved)
+        != ERROR_SUCCESS)
+        return nullptr;
+    wchar_t everyone[] = L"EVERYONE";
+    EXPLICIT_ACCESS_W deny{};
+    BuildExplicitAccessWithNameW(&deny, everyone, FILE_ADD_FILE, DENY_ACCESS, NO_INHERITANCE);
+    PACL denying = nullptr;
+    if (SetEntriesInAclW(1, &deny, old, &denying) == ERROR_SUCCESS) {
+        SetNamedSecurityInfoW(path.data(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr, denying,
+                              nullptr);
+        LocalFree(denying);
+    }
+    return saved;
+}
+
+void restoreAccess(const fs::path& folder, PSECURITY_DESCRIPTOR saved)
+{
+    BOOL present = FALSE;
+    BOOL defaulted = FALSE;
+    PACL old = nullptr;
+    std::wstring path = folder.wstring();
+    if (GetSecurityDescriptorDacl(saved, &present, &old, &defaulted))
+        SetNamedSecurityInfoW(path.data(), SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr, old, nullptr);
+    LocalFree(saved);
+}
+
+// The Windows twin of the tests above: the folder's access list, not
+// permission bits, keeps the probe out.
+TEST(AboutCommand, programFolderThatRefusesNewFiles_probesFromTheTemporaryFolder)
+{
+    const test::TempDir program;
+    const test::TempDir temporary;
+    PSECURITY_DESCRIPTOR saved = denyNewFiles(program.path());
+    ASSERT_NE(saved, nullptr);
+    const bool enforced = !std::ofstream(program.path() / "canary");
+    if (enforced) {
+        FakeShell shell;
+        RecordedMessages messages;
+        AboutCommand(shell, messages, program.path()).run();
+        EXPECT_EQ(messages.shown, std::vector<std::string>{AboutCommand::runtimeErrorText(
+                                      EACCES, std::generic_category().message(EACCES))});
+        messages.shown.clear();
+        AboutCommand(shell, messages, program.path(), {}, temporary.path()).run();
+        EXPECT_TRUE(messages.shown.empty());
+        ASSERT_EQ(shell.calls.size(), 2U);
+        EXPECT_EQ(shell.calls[0], "find " + std::string(kProbeFileName) + " in " + temporary.path().string());
+        EXPECT_FALSE(fs::exists(temporary.path() / kProbeFileName));
+    }
+    restoreAccess(program.path(), saved);
+    if (!enforced)
+        GTEST_SKIP() << "this system does not enforce folder access lists (Wine)";
 }
 #endif
 
