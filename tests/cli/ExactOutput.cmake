@@ -1,0 +1,19 @@
+# Runs PROGRAM (under EMULATOR, if given) with ARGS in WORKING_DIRECTORY and
+# compares its standard output byte for byte with EXPECTED ("\n" written as
+# \\n). ctest's output matching and execute_process's OUTPUT_VARIABLE both
+# drop carriage returns, so the output goes through a file, read as hex.
+get_filename_component(PROGRAM_NAME "${PROGRAM}" NAME_WE)
+set(file "${OUTPUT_DIRECTORY}/${PROGRAM_NAME}-exact-output.bin")
+execute_process(COMMAND ${EMULATOR} ${PROGRAM} ${ARGS}
+  WORKING_DIRECTORY ${WORKING_DIRECTORY}
+  OUTPUT_FILE ${file}
+  RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "${PROGRAM} ended with ${status}")
+endif()
+file(READ ${file} got HEX)
+string(REPLACE "\\n" "\n" expected "${EXPECTED}")
+string(HEX "${expected}" wanted)
+if(NOT got STREQUAL wanted)
+  message(FATAL_ERROR "output differs:\n  got    ${got}\n  wanted ${wanted}")
+endif()
