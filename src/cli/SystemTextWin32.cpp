@@ -1,5 +1,7 @@
 #include "SystemText.h"
 
+#include "Utf16.h"
+
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
@@ -12,23 +14,8 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <io.h>
-#include <string_view>
 
 namespace orvex::cli {
-namespace {
-
-std::string toUtf8(std::wstring_view wide)
-{
-    if (wide.empty())
-        return {};
-    const int size = static_cast<int>(wide.size());
-    const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, text.data(), length, nullptr, nullptr);
-    return text;
-}
-
-} // namespace
 
 std::string todayLongDate()
 {
@@ -39,7 +26,7 @@ std::string todayLongDate()
     if (GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_LONGDATE, nullptr, nullptr, date.data(), length, nullptr) <= 0)
         return {};
     date.resize(static_cast<std::size_t>(length - 1)); // the terminating NUL
-    return toUtf8(date);
+    return platform::wideToUtf8(date);
 }
 
 std::vector<std::string> programArguments(int argc, char* argv[])
@@ -50,7 +37,7 @@ std::vector<std::string> programArguments(int argc, char* argv[])
         return {argv + (argc > 0 ? 1 : 0), argv + argc};
     std::vector<std::string> arguments;
     for (int i = 1; i < count; ++i)
-        arguments.push_back(toUtf8(wide[i]));
+        arguments.push_back(platform::wideToUtf8(wide[i]));
     LocalFree(wide);
     return arguments;
 }

@@ -1,5 +1,7 @@
 #include "Win32Registry.h"
 
+#include "Utf16.h"
+
 #include "settings/RegistryProtocol.h"
 
 // Only after our own headers: <windows.h> turns the registry names into macros.
@@ -34,39 +36,12 @@ HKEY native(HKey key)
     return reinterpret_cast<HKEY>(key);
 }
 
-// Nullopt for bytes that are not UTF-8: they have no UTF-16 form, and a guess
-// could make two different names one.
-std::optional<std::wstring> toWide(std::string_view utf8)
-{
-    if (utf8.empty())
-        return std::wstring();
-    const int size = static_cast<int>(utf8.size());
-    const int length = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, nullptr, 0);
-    if (length <= 0)
-        return std::nullopt;
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8.data(), size, wide.data(), length);
-    return wide;
-}
-
 // A name goes to the system as a C string: an embedded NUL would cut it short.
 std::optional<std::wstring> toWideName(std::string_view utf8)
 {
     if (utf8.find('\0') != std::string_view::npos)
         return std::nullopt;
-    return toWide(utf8);
-}
-
-// A lone surrogate, which UTF-8 cannot carry, becomes U+FFFD.
-std::string toUtf8(std::wstring_view wide)
-{
-    if (wide.empty())
-        return {};
-    const int size = static_cast<int>(wide.size());
-    const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, text.data(), length, nullptr, nullptr);
-    return text;
+    return utf8ToWide(utf8);
 }
 
 bool isText(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ; }
@@ -77,7 +52,7 @@ std::string textFromStored(const std::string& bytes)
 {
     std::wstring wide(bytes.size() / sizeof(wchar_t), L'\0');
     bytes.copy(reinterpret_cast<char*>(wide.data()), wide.size() * sizeof(wchar_t));
-    return toUtf8(wide);
+    return wideToUtf8(wide);
 }
 
 DWORD unitsAsUtf8(DWORD units) { return units > MAXDWORD / kUtf8PerUnit ? MAXDWORD : units * kUtf8PerUnit; }
@@ -167,7 +142,7 @@ LStatus Win32Registry::setValue(HKey key, const std::string& valueName, std::uin
         return ERROR_INVALID_PARAMETER;
     std::string bytes(reinterpret_cast<const char*>(data), data == nullptr ? 0 : size);
     if (isText(type)) {
-        const auto wide = toWide(bytes);
+        const auto wide = utf8ToWide(bytes);
         if (!wide)
             return ERROR_INVALID_PARAMETER;
         bytes.assign(reinterpret_cast<const char*>(wide->data()), wide->size() * sizeof(wchar_t));
@@ -217,7 +192,7 @@ LStatus Win32Registry::enumValue(HKey key, std::uint32_t index, char* name, std:
         bytes.resize(size);
         if (isText(valueType))
             bytes = textFromStored(bytes);
-        if (const LStatus copied = reg::copyName(toUtf8(std::wstring_view(wideName).substr(0, nameUnits)), name,
+        if (const LStatus copied = reg::copyName(wideToUtf8(std::wstring_view(wideName).substr(0, nameUnits)), name,
                                                  nameLength);
             copied != ERROR_SUCCESS)
             return copied;

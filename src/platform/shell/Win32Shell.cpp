@@ -1,7 +1,8 @@
 #include "Win32Shell.h"
 
+#include "Utf16.h"
+
 #include <climits>
-#include <string_view>
 
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
@@ -22,28 +23,6 @@ int toResult(HINSTANCE instance)
     return static_cast<int>(value);
 }
 
-std::wstring toWide(std::string_view utf8)
-{
-    if (utf8.empty())
-        return {};
-    const int size = static_cast<int>(utf8.size());
-    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 0), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), length);
-    return wide;
-}
-
-std::string toUtf8(std::wstring_view wide)
-{
-    if (wide.empty())
-        return {};
-    const int size = static_cast<int>(wide.size());
-    const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<std::size_t>(length > 0 ? length : 0), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, text.data(), length, nullptr, nullptr);
-    return text;
-}
-
 } // namespace
 
 ShellApi::FindResult Win32Shell::findExecutable(const std::string& file, const std::filesystem::path& directory)
@@ -53,14 +32,19 @@ ShellApi::FindResult Win32Shell::findExecutable(const std::string& file, const s
     // any user name in it is found.
     wchar_t buffer[MAX_PATH + 1] = {};
     const std::wstring folder = directory.wstring();
-    const int result = toResult(FindExecutableW(toWide(file).c_str(), folder.c_str(), buffer));
-    return {result, result > 32 ? toUtf8(buffer) : std::string()};
+    const auto name = utf8ToWide(file);
+    if (!name)
+        return {kShellFileNotFound, {}};
+    const int result = toResult(FindExecutableW(name->c_str(), folder.c_str(), buffer));
+    return {result, result > 32 ? wideToUtf8(buffer) : std::string()};
 }
 
 int Win32Shell::shellExecute(const std::string& url)
 {
-    return toResult(
-        ShellExecuteW(static_cast<HWND>(owner_), L"Open", toWide(url).c_str(), L"", L"", SW_SHOWNORMAL));
+    const auto wideUrl = utf8ToWide(url);
+    if (!wideUrl)
+        return kShellFileNotFound;
+    return toResult(ShellExecuteW(static_cast<HWND>(owner_), L"Open", wideUrl->c_str(), L"", L"", SW_SHOWNORMAL));
 }
 
 } // namespace orvex::platform
