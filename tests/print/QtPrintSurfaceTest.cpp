@@ -118,6 +118,17 @@ TEST_F(PdfPrint, twoPrints_giveIdenticalText)
     EXPECT_EQ(first->toStdString(), second->toStdString());
 }
 
+TEST_F(PdfPrint, lettersArePrintedPlain_withoutLigatures)
+{
+    // A ligature glyph stands for two or three letters; readers then fail
+    // to find or copy the word.
+    const std::vector<ReportLine> lines = {{"Different, difficult, office, fluffy, flat", 10.0F, true, false},
+                                           {"Different, difficult, office, fluffy, flat", 8.0F, false, true}};
+    const auto text = test::pdfText(print(lines, "plain.pdf"));
+    ASSERT_TRUE(text.has_value());
+    EXPECT_EQ(text->count("Different, difficult, office, fluffy, flat"), 2) << text->toStdString();
+}
+
 TEST(QtPrintSurface, pdfInMissingFolder_failsAndSaysWhy)
 {
     const test::TempDir dir;
