@@ -143,7 +143,7 @@ void StartUpTest::startUpWritesTheCountSetting()
     const auto window = loadedWindow(1024);
     const auto value = doubles_->registry.value("Software\\Tarnwell\\OCS", "count");
     QVERIFY(value.has_value());
-    QCOMPARE(value->data, std::string("1", 2)); // the text and its terminating NUL, nothing more
+    QCOMPARE(value->data, std::string({'1', '\0'})); // the text and its terminating NUL, nothing more
     QCOMPARE(doubles_->registry.openHandles(), std::size_t{0});
 }
 

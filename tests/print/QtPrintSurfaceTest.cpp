@@ -33,7 +33,7 @@ protected:
 
     QString print(const std::vector<ReportLine>& lines, const char* name, std::size_t* pages = nullptr)
     {
-        const QString path = QString::fromStdString((dir.path() / name).string());
+        QString path = QString::fromStdString((dir.path() / name).string());
         auto surface = QtPrintSurface::forPdfFile(path);
         EXPECT_TRUE(printReport(lines, *surface)) << surface->errorString().toStdString();
         EXPECT_FALSE(surface->failed());
