@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
 #include <string_view>
 
 namespace orvex {
@@ -64,6 +65,12 @@ protected:
 std::string backendName(const ::testing::TestParamInfo<Backend>& info)
 {
     return info.param == Backend::Memory ? "memory" : kSystemName;
+}
+
+// Names the backend in test output instead of dumping its bytes.
+void PrintTo(Backend backend, std::ostream* out)
+{
+    *out << (backend == Backend::Memory ? "memory" : kSystemName);
 }
 
 TEST_P(Store, startUpWrite_storesCountAsText)
@@ -223,6 +230,11 @@ struct RoundTrip {
     const char* name;
     std::string text;
 };
+
+void PrintTo(const RoundTrip& roundTrip, std::ostream* out)
+{
+    *out << roundTrip.name;
+}
 
 class Texts : public ::testing::TestWithParam<std::tuple<Backend, RoundTrip>> {};
 

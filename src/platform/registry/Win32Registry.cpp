@@ -13,7 +13,6 @@
 #endif
 #include <windows.h>
 
-#include <algorithm>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -161,10 +160,11 @@ LStatus Win32Registry::queryInfoKey(HKey key, RegKeyInfo& info)
     info.subKeys = subKeys;
     info.values = values;
     // Upper bounds of the converted lengths: names are counted in UTF-16
-    // units, data in bytes, and data that is no text keep their size.
+    // units, data in bytes. The bound for text data covers other data too,
+    // which keep their size.
     info.maxSubKeyLen = unitsAsUtf8(maxSubKeyLen);
     info.maxValueNameLen = unitsAsUtf8(maxNameLen);
-    info.maxValueLen = std::max(maxValueLen, storedTextAsUtf8(maxValueLen));
+    info.maxValueLen = storedTextAsUtf8(maxValueLen);
     return ERROR_SUCCESS;
 }
 
