@@ -26,6 +26,9 @@ constexpr int kReadAttempts = 4;
 // two units, becomes four).
 constexpr DWORD kUtf8PerUnit = 3;
 
+// Handles cross RegistryApi as numbers, so that the interface needs no
+// <windows.h>; here they become pointers again.
+// NOLINTBEGIN(performance-no-int-to-ptr)
 HKEY native(HKey key)
 {
     // The predefined roots are 32-bit values widened with their sign, as
@@ -34,6 +37,7 @@ HKEY native(HKey key)
         return reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(static_cast<LONG>(static_cast<DWORD>(key))));
     return reinterpret_cast<HKEY>(key);
 }
+// NOLINTEND(performance-no-int-to-ptr)
 
 // A name goes to the system as a C string: an embedded NUL would cut it short.
 std::optional<std::wstring> toWideName(std::string_view utf8)
