@@ -31,7 +31,8 @@ never find:
     remedy.xml; names that differ only in letter case (ASCII and Latin-1
     letters) or surrounding white space; names given more than once in
     remedy.xml; whether "...." is there and first.
-Names are shown in double quotes, with \" \\ and control characters escaped.
+Names are shown in double quotes, with \" \\ and control characters escaped
+(\x0A, \u009B).
 
 Options:
   --format FORMAT     "text" (default) or "json"
@@ -51,17 +52,24 @@ constexpr std::size_t kShown = 10;
 
 // Quoted, so that surrounding spaces show; control characters escaped, so
 // that data cannot move the terminal's cursor or fake a line of the report.
+// XML lets in tab, line feed, carriage return, DEL and the C1 controls
+// (U+0080 to U+009F, such as the terminal's CSI).
 std::string inQuotes(std::string_view text)
 {
     std::string result = "\"";
-    for (const char c : text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
         const auto byte = static_cast<unsigned char>(c);
+        char escape[8];
         if (c == '"' || c == '\\') {
             result += '\\';
             result += c;
         } else if (byte < 0x20 || byte == 0x7F) {
-            char escape[5];
             std::snprintf(escape, sizeof escape, "\\x%02X", byte);
+            result += escape;
+        } else if (byte == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) >= 0x80
+                   && static_cast<unsigned char>(text[i + 1]) <= 0x9F) {
+            std::snprintf(escape, sizeof escape, "\\u00%02X", static_cast<unsigned char>(text[++i]));
             result += escape;
         } else {
             result += c;

@@ -1,6 +1,6 @@
 #include "DataCheck.h"
 
-#include "StringTable.h"
+#include "CheckDataSet.h"
 #include "TempDir.h"
 #include "xml/CurrentDocument.h"
 
@@ -11,40 +11,11 @@
 namespace orvex {
 namespace {
 
-// A small data set that checks clean: every key, "...." first, and each of
-// the two remedies listed once in every chapter.
-constexpr const char* kRemedies = "<remedies><remedy>....</remedy><remedy>Bell.</remedy><remedy>Nux-v.</remedy></remedies>";
+using test::checkChapter;
+using test::checkRepertory;
+using test::checkStrings;
 
-std::string strings(std::string_view extra = {}, std::string_view leaveOut = {})
-{
-    std::string xml = "<strings>\n";
-    const std::array<const char*, 5> chapterNames = {"Skin", "Mouth", "Mind", "Eyes", "Perspiration"};
-    for (const std::string_view key : kTextKeys) {
-        if (key == leaveOut)
-            continue;
-        const bool chapter = key.substr(0, 13) == "strRubricList";
-        const std::string text = chapter ? chapterNames[static_cast<std::size_t>(key[13] - '2')] : "Text of " + std::string(key);
-        xml += "<string><name>" + std::string(key) + "</name>" + text + "</string>\n";
-    }
-    return xml + std::string(extra) + "</strings>";
-}
-
-std::string rubrics(std::string_view code, std::string_view extra = {})
-{
-    return "<category name=\"" + std::string(code) + "\"><rubric>Line " + std::string(code)
-        + "<remedy>Bell.</remedy><remedy>Nux-v.</remedy></rubric>" + std::string(extra) + "</category>\n";
-}
-
-// `extra` goes into the symptom after the five chapters; `outside` after it.
-std::string repertory(std::string_view extra = {}, std::string_view outside = {}, std::string_view leaveOut = {})
-{
-    std::string xml = "<list>\n<symptom>\n";
-    for (const ChapterEntry& chapter : kChapters) {
-        if (chapter.code != leaveOut)
-            xml += rubrics(chapter.code);
-    }
-    return xml + std::string(extra) + "</symptom>\n" + std::string(outside) + "</list>";
-}
+const std::string kRemedies = test::checkRemedyList();
 
 DataCheckReport check(const std::string& remedies, const std::string& texts, const std::string& rep)
 {
@@ -85,58 +56,58 @@ std::vector<std::string> spellings(const std::vector<NameSpelling>& group)
 INSTANTIATE_TEST_SUITE_P(
     DataCheck, Finding,
     ::testing::Values(
-        CheckCase{"cleanData", kRemedies, strings(), repertory(), 0,
+        CheckCase{"cleanData", kRemedies, checkStrings(), checkRepertory(), 0,
                   [](const DataCheckReport& r) {
                       EXPECT_FALSE(r.loadFailed());
                       EXPECT_EQ(r.texts.chapterNames[0], "Mind");
                       EXPECT_EQ(r.texts.chapterNames[4], "Skin");
                       EXPECT_EQ(r.repertory.chapters[0].listings, 2U);
                   }},
-        CheckCase{"remedyListNotWellFormed", "<remedies>\n<remedy>Bell.</remedies>", strings(), repertory(), 1,
+        CheckCase{"remedyListNotWellFormed", "<remedies>\n<remedy>Bell.</remedies>", checkStrings(), checkRepertory(), 1,
                   [](const DataCheckReport& r) {
                       EXPECT_TRUE(r.loadFailed());
                       EXPECT_FALSE(r.files[0].loaded);
                       EXPECT_NE(r.files[0].error.find("line 2, column"), std::string::npos) << r.files[0].error;
                   }},
-        CheckCase{"stringsNotWellFormed", kRemedies, "<strings><string>", repertory(), 1,
+        CheckCase{"stringsNotWellFormed", kRemedies, "<strings><string>", checkRepertory(), 1,
                   [](const DataCheckReport& r) {
                       EXPECT_FALSE(r.files[1].loaded);
                       EXPECT_TRUE(r.texts.missingKeys.empty()) << "one finding for the file, not one per key";
                   }},
         // The fault lies after the last listing: the whole file is read.
-        CheckCase{"repertoryBrokenAtTheEnd", kRemedies, strings(), repertory() + "<oops>", 1,
+        CheckCase{"repertoryBrokenAtTheEnd", kRemedies, checkStrings(), checkRepertory() + "<oops>", 1,
                   [](const DataCheckReport& r) {
                       EXPECT_FALSE(r.files[2].loaded);
                       EXPECT_NE(r.files[2].error.find("line"), std::string::npos);
                       EXPECT_TRUE(r.names.neverListed.empty());
                   }},
-        CheckCase{"missingKey", kRemedies, strings({}, "strSearch"), repertory(), 1,
+        CheckCase{"missingKey", kRemedies, checkStrings({}, "strSearch"), checkRepertory(), 1,
                   [](const DataCheckReport& r) { EXPECT_EQ(r.texts.missingKeys, std::vector<std::string>{"strSearch"}); }},
-        CheckCase{"entryWithOneChild", kRemedies, strings("<string><name>unused</name></string>"), repertory(), 1,
+        CheckCase{"entryWithOneChild", kRemedies, checkStrings("<string><name>unused</name></string>"), checkRepertory(), 1,
                   [](const DataCheckReport& r) {
                       ASSERT_EQ(r.texts.shortEntries.first.size(), 1U);
                       EXPECT_EQ(r.texts.shortEntries.first[0].text, "unused");
                       EXPECT_EQ(r.texts.shortEntries.first[0].line, 29U);
                   }},
-        CheckCase{"keyGivenTwice", kRemedies, strings("<string><name>strFile</name>Later</string>"), repertory(), 1,
+        CheckCase{"keyGivenTwice", kRemedies, checkStrings("<string><name>strFile</name>Later</string>"), checkRepertory(), 1,
                   [](const DataCheckReport& r) {
                       ASSERT_EQ(r.texts.repeatedKeys.size(), 1U);
                       EXPECT_EQ(r.texts.repeatedKeys[0].key, "strFile");
                       EXPECT_EQ(r.texts.repeatedKeys[0].lines, (std::vector<unsigned long>{15, 29}));
                   }},
         CheckCase{"chapterNameGivenTwice", kRemedies,
-                  "<s>" + strings({}, "strRubricList3") + "<string><name>strRubricList3</name>Mind</string></s>",
-                  repertory(), 1,
+                  "<s>" + checkStrings({}, "strRubricList3") + "<string><name>strRubricList3</name>Mind</string></s>",
+                  checkRepertory(), 1,
                   [](const DataCheckReport& r) {
                       ASSERT_EQ(r.texts.chapterClashes.size(), 1U);
                       EXPECT_EQ(r.texts.chapterClashes[0].position, 1U);
                       EXPECT_EQ(r.texts.chapterClashes[0].samePosition, 0U);
                   }},
         CheckCase{"chapterNameEmpty", kRemedies,
-                  "<s>" + strings({}, "strRubricList5") + "<string><name>strRubricList5</name><t> </t></string></s>",
-                  repertory(), 1,
+                  "<s>" + checkStrings({}, "strRubricList5") + "<string><name>strRubricList5</name><t> </t></string></s>",
+                  checkRepertory(), 1,
                   [](const DataCheckReport& r) { EXPECT_EQ(r.texts.emptyChapterNames, std::vector<std::size_t>{2}); }},
-        CheckCase{"categoryNameInAnotherCase", kRemedies, strings(), repertory(rubrics("Mi")), 1,
+        CheckCase{"categoryNameInAnotherCase", kRemedies, checkStrings(), checkRepertory(checkChapter("Mi")), 1,
                   [](const DataCheckReport& r) {
                       ASSERT_EQ(r.repertory.unknownCategories.size(), 1U);
                       EXPECT_EQ(r.repertory.unknownCategories[0].name, "Mi");
@@ -144,18 +115,18 @@ INSTANTIATE_TEST_SUITE_P(
                       EXPECT_EQ(r.repertory.unknownCategories[0].firstLine, 8U);
                       EXPECT_EQ(r.repertory.chapters[0].listings, 2U) << "Mi is not mi";
                   }},
-        CheckCase{"categoryWithoutName", kRemedies, strings(),
-                  repertory("<category><category name=\"\"/></category>"), 2,
+        CheckCase{"categoryWithoutName", kRemedies, checkStrings(),
+                  checkRepertory("<category><category name=\"\"/></category>"), 2,
                   [](const DataCheckReport& r) {
                       ASSERT_EQ(r.repertory.unknownCategories.size(), 2U);
                       EXPECT_FALSE(r.repertory.unknownCategories[0].named);
                       EXPECT_TRUE(r.repertory.unknownCategories[1].named);
                   }},
-        CheckCase{"chapterWithoutListings", kRemedies, strings(), repertory({}, {}, "p"), 1,
+        CheckCase{"chapterWithoutListings", kRemedies, checkStrings(), checkRepertory({}, {}, "p"), 1,
                   [](const DataCheckReport& r) { EXPECT_EQ(r.repertory.chapters[3].listings, 0U); }},
         // Outside any category, a category outside a symptom, a namespaced category.
-        CheckCase{"remediesNeverFound", kRemedies, strings(),
-                  repertory("<rubric>R<remedy>Bell.</remedy></rubric>"
+        CheckCase{"remediesNeverFound", kRemedies, checkStrings(),
+                  checkRepertory("<rubric>R<remedy>Bell.</remedy></rubric>"
                             "<c:category xmlns:c=\"urn:c\" name=\"mi\">R<remedy>Bell.</remedy></c:category>",
                             "<category name=\"mi\">R<remedy>Bell.</remedy></category>"),
                   3,
@@ -164,14 +135,14 @@ INSTANTIATE_TEST_SUITE_P(
                       EXPECT_EQ(r.repertory.strayRemedies.first[0].line, 8U);
                       EXPECT_EQ(r.repertory.chapters[0].listings, 2U);
                   }},
-        CheckCase{"rootIsNotList", kRemedies, strings(), "<repertory><symptom>" + rubrics("mi") + "</symptom></repertory>",
+        CheckCase{"rootIsNotList", kRemedies, checkStrings(), "<repertory><symptom>" + checkChapter("mi") + "</symptom></repertory>",
                   3,
                   [](const DataCheckReport& r) {
                       EXPECT_FALSE(r.repertory.rootIsList);
                       EXPECT_EQ(r.names.neverListed, (std::vector<std::string>{"Bell.", "Nux-v."}));
                   }},
-        CheckCase{"remedyFirstInItsRubric", kRemedies, strings(),
-                  repertory("<category name=\"o\">\n<rubric><remedy>Nux-v.</remedy><remedy>Bell.</remedy></rubric>"
+        CheckCase{"remedyFirstInItsRubric", kRemedies, checkStrings(),
+                  checkRepertory("<category name=\"o\">\n<rubric><remedy>Nux-v.</remedy><remedy>Bell.</remedy></rubric>"
                             "</category>"),
                   1,
                   [](const DataCheckReport& r) {
@@ -181,33 +152,33 @@ INSTANTIATE_TEST_SUITE_P(
                       EXPECT_EQ(r.repertory.chapters[2].rubrics, 2U);
                   }},
         // A white-space-only text node is no node: the empty <t/> is the first child.
-        CheckCase{"emptyLines", kRemedies, strings(),
-                  repertory("<category name=\"s\"><rubric> <t/> <remedy>Bell.</remedy></rubric>"
+        CheckCase{"emptyLines", kRemedies, checkStrings(),
+                  checkRepertory("<category name=\"s\"><rubric> <t/> <remedy>Bell.</remedy></rubric>"
                             "<rubric><t> </t><remedy>Bell.</remedy></rubric></category>"),
                   2, [](const DataCheckReport& r) { EXPECT_EQ(r.repertory.emptyLine.count, 2U); }},
         CheckCase{"neverListed",
                   "<remedies><remedy>....</remedy><remedy>Bell.</remedy><remedy>Nux-v.</remedy><remedy>Puls.</remedy>"
                   "</remedies>",
-                  strings(), repertory(), 1,
+                  checkStrings(), checkRepertory(), 1,
                   [](const DataCheckReport& r) { EXPECT_EQ(r.names.neverListed, std::vector<std::string>{"Puls."}); }},
-        CheckCase{"listedButNotInTheRemedyList", kRemedies, strings(),
-                  repertory(rubrics("m", "<rubric>R<remedy>Ars.</remedy></rubric>")), 1,
+        CheckCase{"listedButNotInTheRemedyList", kRemedies, checkStrings(),
+                  checkRepertory(checkChapter("m", "<rubric>R<remedy>Ars.</remedy></rubric>")), 1,
                   [](const DataCheckReport& r) {
                       ASSERT_EQ(r.names.notInRemedyList.size(), 1U);
                       EXPECT_EQ(r.names.notInRemedyList[0].name, "Ars.");
                       EXPECT_EQ(r.names.notInRemedyList[0].count, 1U);
                   }},
         // Each look-alike is also a name the other file lacks: two findings.
-        CheckCase{"differsInCase", kRemedies, strings(),
-                  repertory(rubrics("m", "<rubric>R<remedy>BELL.</remedy></rubric>")), 2,
+        CheckCase{"differsInCase", kRemedies, checkStrings(),
+                  checkRepertory(checkChapter("m", "<rubric>R<remedy>BELL.</remedy></rubric>")), 2,
                   [](const DataCheckReport& r) {
                       ASSERT_EQ(r.names.lookAlikes.size(), 1U);
                       EXPECT_EQ(spellings(r.names.lookAlikes[0]), (std::vector<std::string>{"Bell.", "BELL."}));
                       EXPECT_EQ(r.names.lookAlikes[0][0].inRemedyList, 1U);
                       EXPECT_EQ(r.names.lookAlikes[0][1].listings, 1U);
                   }},
-        CheckCase{"differsInSurroundingSpace", kRemedies, strings(),
-                  repertory(rubrics("m", "<rubric>R<remedy> Nux-v.\t</remedy></rubric>")), 2,
+        CheckCase{"differsInSurroundingSpace", kRemedies, checkStrings(),
+                  checkRepertory(checkChapter("m", "<rubric>R<remedy> Nux-v.\t</remedy></rubric>")), 2,
                   [](const DataCheckReport& r) {
                       ASSERT_EQ(r.names.lookAlikes.size(), 1U);
                       EXPECT_EQ(spellings(r.names.lookAlikes[0]), (std::vector<std::string>{"Nux-v.", " Nux-v.\t"}));
@@ -216,7 +187,7 @@ INSTANTIATE_TEST_SUITE_P(
                   "<remedies><remedy>....</remedy><remedy>Bell.</remedy><remedy>Nux-v.</remedy>"
                   "<remedy>\xC3\x84rz.</remedy><remedy>\xC3\xA4rz.</remedy><remedy>\xC3\x97x</remedy>"
                   "<remedy>\xC3\xB7x</remedy></remedies>",
-                  strings(), repertory(rubrics("m", "<rubric>R<remedy>\xC3\x84rz.</remedy></rubric>"
+                  checkStrings(), checkRepertory(checkChapter("m", "<rubric>R<remedy>\xC3\x84rz.</remedy></rubric>"
                                                     "<rubric>R<remedy>\xC3\xA4rz.</remedy></rubric>"
                                                     "<rubric>R<remedy>\xC3\x97x</remedy></rubric>"
                                                     "<rubric>R<remedy>\xC3\xB7x</remedy></rubric>")),
@@ -228,18 +199,18 @@ INSTANTIATE_TEST_SUITE_P(
         CheckCase{"givenTwiceInTheRemedyList",
                   "<remedies><remedy>....</remedy><remedy>Bell.</remedy><g><remedy>Bell.</remedy></g>"
                   "<remedy>Nux-v.</remedy></remedies>",
-                  strings(), repertory(), 1,
+                  checkStrings(), checkRepertory(), 1,
                   [](const DataCheckReport& r) {
                       ASSERT_EQ(r.names.duplicates.size(), 1U);
                       EXPECT_EQ(r.names.duplicates[0].name, "Bell.");
                       EXPECT_EQ(r.names.duplicates[0].count, 2U);
                   }},
         CheckCase{"noRemedyEntryMissing", "<remedies><remedy>Bell.</remedy><remedy>Nux-v.</remedy></remedies>",
-                  strings(), repertory(), 1,
+                  checkStrings(), checkRepertory(), 1,
                   [](const DataCheckReport& r) { EXPECT_FALSE(r.names.noRemedyPresent); }},
         CheckCase{"noRemedyEntryNotFirst",
-                  "<remedies><remedy>Bell.</remedy><remedy>....</remedy><remedy>Nux-v.</remedy></remedies>", strings(),
-                  repertory(), 1,
+                  "<remedies><remedy>Bell.</remedy><remedy>....</remedy><remedy>Nux-v.</remedy></remedies>", checkStrings(),
+                  checkRepertory(), 1,
                   [](const DataCheckReport& r) {
                       EXPECT_TRUE(r.names.noRemedyPresent);
                       EXPECT_FALSE(r.names.noRemedyFirst);
@@ -250,7 +221,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(RepertoryCensus, countsWhatTheQueriesSelect)
 {
     const std::vector<std::string> documents = {
-        repertory(),
+        checkRepertory(),
         "<list><symptom><symptom><category name=\"mi\"><category name=\"mi\"><r>A<remedy>X</remedy></r>"
         "<category name=\"o\"><r>B<remedy>X</remedy><remedy>Y</remedy></r></category></category></category>"
         "<category name=\"o\"><remedy>Z<remedy>X</remedy></remedy></category></symptom>"
