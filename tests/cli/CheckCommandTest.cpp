@@ -1,22 +1,16 @@
 #include "CheckCommand.h"
 
 #include "CheckDataSet.h"
-#include "CompareCommand.h"
-#include "TempDir.h"
+#include "CommandRun.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
-#include <sstream>
 
 namespace orvex::cli {
 namespace {
 
-struct CommandRun {
-    int status;
-    std::string out;
-    std::string err;
-};
+using test::CommandRun;
 
 bool contains(const std::string& text, std::string_view part)
 {
@@ -25,15 +19,11 @@ bool contains(const std::string& text, std::string_view part)
 
 class CheckCommandTest : public ::testing::Test {
 protected:
-    void useDemoData()
+    void useDemoData() { test::copyDemoData(dir); }
+    void useCleanData(const std::string& repertory = orvex::test::checkRepertory())
     {
-        for (const char* name : {"remedy.xml", "list.xml", "garepertory.xml"})
-            dir.write(name, test::readFile(test::demoData(name)));
-    }
-    void useCleanData(const std::string& repertory = test::checkRepertory())
-    {
-        dir.write("remedy.xml", test::checkRemedyList());
-        dir.write("list.xml", test::checkStrings());
+        dir.write("remedy.xml", orvex::test::checkRemedyList());
+        dir.write("list.xml", orvex::test::checkStrings());
         dir.write("garepertory.xml", repertory);
     }
 
@@ -43,16 +33,9 @@ protected:
         arguments.insert(arguments.begin(), "check");
         return runPlain(arguments);
     }
-    CommandRun runPlain(const std::vector<std::string>& arguments)
-    {
-        const test::CurrentDirectory here(dir.path());
-        std::ostringstream out;
-        std::ostringstream err;
-        const int status = runCompareCommand(arguments, out, err, [] { return std::string("today"); });
-        return {status, out.str(), err.str()};
-    }
+    CommandRun runPlain(const std::vector<std::string>& arguments) { return test::runIn(dir.path(), arguments); }
 
-    test::TempDir dir;
+    orvex::test::TempDir dir;
 };
 
 TEST_F(CheckCommandTest, cleanData_exits0InTextAndJson)
@@ -119,7 +102,7 @@ TEST_F(CheckCommandTest, fileThatFailsToLoad_exits2AndChecksTheRest)
 // fake a line of the report, and surrounding spaces must show.
 TEST_F(CheckCommandTest, namesAreQuotedWithControlCharactersEscaped)
 {
-    useCleanData(test::checkRepertory(test::checkChapter("m", "<rubric>R<remedy> a\"b\\\t&#13;\x7F\xC2\x9B[2J\nc</remedy></rubric>")));
+    useCleanData(orvex::test::checkRepertory(orvex::test::checkChapter("m", "<rubric>R<remedy> a\"b\\\t&#13;\x7F\xC2\x9B[2J\nc</remedy></rubric>")));
     const CommandRun result = run({});
     EXPECT_EQ(result.status, kExitFindings);
     EXPECT_TRUE(contains(result.out, R"(    " a\"b\\\x09\x0D\x7F\u009B[2J\x0Ac": 1 listing)" "\n")) << result.out;
@@ -131,7 +114,7 @@ TEST_F(CheckCommandTest, manyFindings_textShowsTenAndCounts)
     std::string rubrics;
     for (int i = 0; i < 12; ++i)
         rubrics += "<rubric><t/><remedy>Bell.</remedy></rubric>";
-    useCleanData(test::checkRepertory(test::checkChapter("s", rubrics)));
+    useCleanData(orvex::test::checkRepertory(orvex::test::checkChapter("s", rubrics)));
     const CommandRun result = run({});
     EXPECT_TRUE(contains(result.out, "  Rubrics with an empty line: 12\n")) << result.out;
     EXPECT_TRUE(contains(result.out, "    ... and 2 more\n")) << result.out;
