@@ -23,10 +23,12 @@ never find:
   - list.xml: missing keys, entries with fewer than two child nodes, keys
     given more than once (the first wins), the chapter names in picker order
     with their codes, chapter names that are empty or repeated;
-  - garepertory.xml, per chapter: symptoms, rubrics and remedy listings;
-    chapters with no listing; categories whose name is no chapter code;
-    remedy elements outside every category below a symptom; rubrics whose
-    line is a remedy's name (the remedy comes first) or empty;
+  - garepertory.xml, per chapter: symptoms (`symptom` elements that hold
+    the chapter), rubrics (elements that list a remedy there: one result
+    line each) and remedy listings; chapters with no listing; categories
+    whose name is no chapter code; remedy elements outside every category
+    below a symptom; rubrics whose line is a remedy's name (the remedy
+    comes first) or empty;
   - remedy names: in remedy.xml but never listed; listed but missing from
     remedy.xml; names that differ only in letter case (ASCII and Latin-1
     letters) or surrounding white space; names given more than once in

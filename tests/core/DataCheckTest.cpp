@@ -252,6 +252,26 @@ TEST(RepertoryCensus, countsWhatTheQueriesSelect)
     }
 }
 
+// Symptoms and chapters nested 100,000 deep: every symptom holds the
+// chapter, and the one remedy is one listing, walked without recursion.
+TEST(RepertoryCensus, deepNesting_countsEverySymptomOnce)
+{
+    constexpr std::size_t kDepth = 100000;
+    std::string xml = "<list>";
+    for (std::size_t i = 0; i < kDepth; ++i)
+        xml += "<symptom><category name=\"mi\">";
+    xml += "R<remedy>Bell.</remedy>";
+    for (std::size_t i = 0; i < kDepth; ++i)
+        xml += "</category></symptom>";
+    xml += "</list>";
+    const test::TempDir dir;
+    const RepertoryCensus census = censusRepertoryFile(dir.write("garepertory.xml", xml));
+    ASSERT_TRUE(census.loaded) << census.error;
+    EXPECT_EQ(census.chapters[0].symptoms, kDepth);
+    EXPECT_EQ(census.chapters[0].rubrics, 1U);
+    EXPECT_EQ(census.chapters[0].listings, 1U);
+}
+
 TEST(LookAlikeKey, foldsCaseAndSurroundingSpaceOnly)
 {
     EXPECT_EQ(lookAlikeKey(" \tBELL. \r\n"), "bell.");
