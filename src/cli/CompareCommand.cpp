@@ -253,13 +253,9 @@ int runCompareCommand(const std::vector<std::string>& arguments, std::ostream& o
     ComparisonSearch search;
     const SearchResult result = search.run(request, document, messages);
     if (options.report) {
-        ReportInput input;
-        input.chapterLabel = texts.text("strChapter");
-        input.chapterText = request.chapterText;
-        input.longDate = options.date ? *options.date : today();
-        input.modeTitle = reportModeTitle(texts, options.mode);
-        input.captions = result.captions;
-        input.lists = result.textLists();
+        const ReportInput input = reportInput(texts, request.chapterText, options.mode,
+                                              options.date ? *options.date : today(), result.captions,
+                                              result.textLists());
         printReport(buildReportLines(input), options.json, out);
     } else {
         printResult(result, options.mode, options.json, out);
