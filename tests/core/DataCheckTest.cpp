@@ -48,6 +48,7 @@ TEST_P(Finding, isReportedAlone)
 std::vector<std::string> spellings(const std::vector<NameSpelling>& group)
 {
     std::vector<std::string> names;
+    names.reserve(group.size());
     for (const NameSpelling& spelling : group)
         names.push_back(spelling.name);
     return names;
