@@ -1,5 +1,6 @@
 #include "CompareCommand.h"
 
+#include "CheckCommand.h"
 #include "Chapters.h"
 #include "ComparisonSearch.h"
 #include "RemedyList.h"
@@ -17,6 +18,7 @@ namespace orvex::cli {
 namespace {
 
 constexpr const char* kUsage = R"(Usage: orvex-compare [OPTIONS] [REMEDY1 [REMEDY2 [REMEDY3]]]
+       orvex-compare check [--format FORMAT]   (checks the data files: check --help)
 
 Compares up to three remedies in one chapter of the repertory, as the Orvex
 program does, reading remedy.xml, list.xml and garepertory.xml from the
@@ -212,6 +214,8 @@ void printReport(const std::vector<ReportLine>& lines, bool json, std::ostream& 
 int runCompareCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
                       const std::function<std::string()>& today)
 {
+    if (!arguments.empty() && arguments[0] == "check")
+        return runCheckCommand({arguments.begin() + 1, arguments.end()}, out, err);
     const auto parsed = parse(arguments);
     if (const auto* error = std::get_if<UsageError>(&parsed)) {
         err << "orvex-compare: " << error->message << "\n\n" << kUsage;

@@ -1,6 +1,6 @@
 #include "CompareCommand.h"
 
-#include "TempDir.h"
+#include "CommandRun.h"
 
 #include <gtest/gtest.h>
 
@@ -12,30 +12,15 @@
 namespace orvex::cli {
 namespace {
 
-struct CommandRun {
-    int status;
-    std::string out;
-    std::string err;
-};
+using test::CommandRun;
 
 class CompareCommandTest : public ::testing::Test {
 protected:
-    CompareCommandTest()
-    {
-        for (const char* name : {"remedy.xml", "list.xml", "garepertory.xml"})
-            dir.write(name, test::readFile(test::demoData(name)));
-    }
+    CompareCommandTest() { test::copyDemoData(dir); }
 
-    CommandRun run(const std::vector<std::string>& arguments)
-    {
-        const test::CurrentDirectory here(dir.path());
-        std::ostringstream out;
-        std::ostringstream err;
-        const int status = runCompareCommand(arguments, out, err, [] { return std::string("Sunday, 6 December 2026"); });
-        return {status, out.str(), err.str()};
-    }
+    CommandRun run(const std::vector<std::string>& arguments) { return test::runIn(dir.path(), arguments); }
 
-    test::TempDir dir;
+    orvex::test::TempDir dir;
 };
 
 TEST_F(CompareCommandTest, badUsage_exits64WithUsageOnStderr)
