@@ -98,7 +98,9 @@ void StartUpTest::designFont_inEveryControlListMenuAndMessage()
     QVERIFY(same(window.mnuFile));
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Orvex"), QStringLiteral("Load Failed"));
     QVERIFY(same(&box));
+    // The test ends before the first tick, which would have closed the splash.
     delete program.mainWindow();
+    delete program.splashWindow();
 }
 
 void StartUpTest::stateAfterStart_matchesTheLoadSequence()
