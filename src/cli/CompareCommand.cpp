@@ -9,9 +9,14 @@
 
 #include <nlohmann/json.hpp>
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <optional>
-#include <variant>
 #include <ostream>
+#include <variant>
+
+#include <unistd.h>
 
 namespace orvex::cli {
 namespace {
@@ -33,6 +38,11 @@ Options:
   --list-remedies     print the remedy picker entries
   --help              show this help
 
+Text output escapes what a terminal would act on: a backslash is written as
+\\, tab, line feed and carriage return as \t, \n and \r, any other control
+character as \xHH (C0 and DEL) or \u00HH (C1, U+0080 to U+009F). JSON
+output escapes them as JSON does.
+
 JSON output of a search:
   {"chapter": TEXT, "code": CODE, "mode": "similar"|"different",
    "captions": [3 texts], "lists": [[...], [...], [...]],
@@ -41,7 +51,8 @@ With --report: [{"text": TEXT, "size": N, "bold": B, "italic": B}, ...]
 
 Exit status: 0 on success (an empty result too), 2 when a data file could not
 be loaded ("Load Failed" on stderr; the empty result is still printed),
-64 on bad usage.
+64 on bad usage, 74 when the output could not be written (closed output,
+full disk, broken pipe; a message on stderr).
 )";
 
 struct Options {
@@ -155,7 +166,7 @@ void printList(const std::vector<std::string>& entries, bool json, std::ostream&
         return;
     }
     for (const std::string& entry : entries)
-        out << entry << '\n';
+        out << escapedForText(entry) << '\n';
 }
 
 const char* modeName(CompareMode mode)
@@ -181,16 +192,16 @@ void printResult(const SearchResult& result, CompareMode mode, bool json, std::o
         out << dump(object) << '\n';
         return;
     }
-    out << "Chapter: " << result.chapterCaption;
+    out << "Chapter: " << escapedForText(result.chapterCaption);
     if (!result.chapterCode.empty())
         out << " (" << result.chapterCode << ')';
     out << "\nMode: " << modeName(mode) << " symptoms\n";
     for (std::size_t k = 0; k < kRemedyPositions; ++k) {
         if (result.captions[k].empty())
             continue;
-        out << '\n' << result.captions[k] << " (" << result.lists[k].size() << ")\n";
+        out << '\n' << escapedForText(result.captions[k]) << " (" << result.lists[k].size() << ")\n";
         for (const LineId line : result.lists[k])
-            out << "  " << result.lines->text(line) << '\n';
+            out << "  " << escapedForText(result.lines->text(line)) << '\n';
     }
 }
 
@@ -198,7 +209,7 @@ void printReport(const std::vector<ReportLine>& lines, bool json, std::ostream& 
 {
     if (!json) {
         for (const ReportLine& line : lines)
-            out << line.text << '\n';
+            out << escapedForText(line.text) << '\n';
         return;
     }
     nlohmann::json array = nlohmann::json::array();
@@ -207,10 +218,23 @@ void printReport(const std::vector<ReportLine>& lines, bool json, std::ostream& 
     out << dump(array) << '\n';
 }
 
-} // namespace
+// Whether everything reached its destination; says why on `err` if not.
+bool outputWritten(std::ostream& out, std::ostream& err)
+{
+    out.flush();
+    if (out)
+        return true;
+    const auto* descriptor = dynamic_cast<const DescriptorOutput*>(out.rdbuf());
+    const int reason = descriptor != nullptr ? descriptor->error() : 0;
+    err << "orvex-compare: the output could not be written";
+    if (reason != 0)
+        err << ": " << std::strerror(reason);
+    err << '\n';
+    return false;
+}
 
-int runCompareCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
-                      const std::function<std::string()>& today)
+int run(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+        const std::function<std::string()>& today)
 {
     const auto parsed = parse(arguments);
     if (const auto* error = std::get_if<UsageError>(&parsed)) {
@@ -261,6 +285,74 @@ int runCompareCommand(const std::vector<std::string>& arguments, std::ostream& o
         printResult(result, options.mode, options.json, out);
     }
     return messages.failed() ? kExitLoadFailed : kExitOk;
+}
+
+} // namespace
+
+bool DescriptorOutput::drain()
+{
+    const char* next = pbase();
+    while (error_ == 0 && next < pptr()) {
+        const ssize_t written = ::write(fd_, next, static_cast<std::size_t>(pptr() - next));
+        if (written >= 0)
+            next += written;
+        else if (errno != EINTR)
+            error_ = errno;
+    }
+    setp(buffer_.data(), buffer_.data() + buffer_.size());
+    return error_ == 0;
+}
+
+DescriptorOutput::int_type DescriptorOutput::overflow(int_type c)
+{
+    if (!drain())
+        return traits_type::eof();
+    if (!traits_type::eq_int_type(c, traits_type::eof()))
+        sputc(traits_type::to_char_type(c));
+    return traits_type::not_eof(c);
+}
+
+int DescriptorOutput::sync()
+{
+    return drain() ? 0 : -1;
+}
+
+std::string escapedForText(std::string_view text)
+{
+    std::string escaped;
+    escaped.reserve(text.size());
+    char code[8];
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte == '\\') {
+            escaped += "\\\\";
+        } else if (byte == '\t') {
+            escaped += "\\t";
+        } else if (byte == '\n') {
+            escaped += "\\n";
+        } else if (byte == '\r') {
+            escaped += "\\r";
+        } else if (byte < 0x20 || byte == 0x7F) {
+            std::snprintf(code, sizeof code, "\\x%02x", byte);
+            escaped += code;
+        } else if (byte == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) < 0xA0
+                   && static_cast<unsigned char>(text[i + 1]) >= 0x80) {
+            // U+0080 to U+009F: CSI (U+009B) alone starts an escape sequence in many terminals.
+            std::snprintf(code, sizeof code, "\\u%04x", static_cast<unsigned char>(text[++i]));
+            escaped += code;
+        } else {
+            escaped += text[i];
+        }
+    }
+    return escaped;
+}
+
+int runCompareCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+                      const std::function<std::string()>& today)
+{
+    const int status = run(arguments, out, err, today);
+    // A script must not go on with a file that was cut short or never written.
+    return outputWritten(out, err) ? status : kExitOutputFailed;
 }
 
 } // namespace orvex::cli

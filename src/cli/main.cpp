@@ -5,10 +5,14 @@
 
 #include <iostream>
 
+#include <unistd.h>
+
 int main(int argc, char* argv[])
 {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
-    return orvex::cli::runCompareCommand(arguments, std::cout, std::cerr, [] {
+    orvex::cli::DescriptorOutput standardOutput(STDOUT_FILENO);
+    std::ostream out(&standardOutput);
+    return orvex::cli::runCompareCommand(arguments, out, std::cerr, [] {
         return QLocale::system().toString(QDate::currentDate(), QLocale::LongFormat).toStdString();
     });
 }
