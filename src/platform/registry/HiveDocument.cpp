@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <string_view>
+#include <unordered_map>
 
 namespace orvex::platform {
 namespace {
@@ -44,6 +45,25 @@ bool continuesIntoNextLine(const HiveLine& line)
     return line.kind == HiveLine::Kind::Unreadable && end != std::string::npos && line.raw[end] == '\\';
 }
 
+// A line, or the last line of a run, that holds nothing but white space.
+bool endsBlank(const HiveLine& line)
+{
+    if (line.kind == HiveLine::Kind::Value)
+        return false;
+    const std::size_t lastStart = line.raw.rfind('\n');
+    const std::string_view last = std::string_view(line.raw).substr(lastStart == std::string::npos ? 0 : lastStart + 1);
+    return last.find_first_not_of(" \t\r") == std::string_view::npos;
+}
+
+// Names fold as the registry compares them, for lookups by hash.
+std::string folded(const std::string& name)
+{
+    std::string key = name;
+    std::transform(key.begin(), key.end(), key.begin(),
+                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
+    return key;
+}
+
 } // namespace
 
 bool HiveDocument::isRootName(const std::string& name)
@@ -63,20 +83,34 @@ bool HiveDocument::keyExists(const KeyPath& path) const
 
 std::vector<HiveValue> HiveDocument::values(const KeyPath& path) const
 {
+    // By hash: a key may hold a hundred thousand values.
     std::vector<HiveValue> found;
+    std::unordered_map<std::string, std::size_t> indexByName;
     for (const auto& section : sections_) {
         if (!names(section, path))
             continue;
         for (const auto& line : section.lines) {
             if (line.kind != HiveLine::Kind::Value)
                 continue;
-            const auto same = std::find_if(found.begin(), found.end(),
-                                           [&](const HiveValue& v) { return reg::sameName(v.name, line.value.name); });
-            if (same == found.end())
+            const auto [at, added] = indexByName.try_emplace(folded(line.value.name), found.size());
+            if (added)
                 found.push_back(line.value);
             else
-                *same = line.value;
+                found[at->second] = line.value;
         }
+    }
+    return found;
+}
+
+const HiveValue* HiveDocument::findValue(const KeyPath& path, const std::string& name) const
+{
+    const HiveValue* found = nullptr;
+    for (const auto& section : sections_) {
+        if (!names(section, path))
+            continue;
+        for (const auto& line : section.lines)
+            if (isValueNamed(line, name))
+                found = &line.value;
     }
     return found;
 }
@@ -115,7 +149,7 @@ void HiveDocument::endWithBlankLine()
     auto& lines = sections_.empty() ? preamble_ : sections_.back().lines;
     // A blank line after a cut hex list would end it, and could make a value
     // of it; the section header that follows ends it as it is.
-    if (lines.empty() || (lines.back().kind != HiveLine::Kind::Blank && !continuesIntoNextLine(lines.back())))
+    if (lines.empty() || (!endsBlank(lines.back()) && !continuesIntoNextLine(lines.back())))
         lines.push_back(HiveLine{});
 }
 

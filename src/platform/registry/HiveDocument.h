@@ -15,13 +15,15 @@ struct HiveValue {
     std::string data; // the bytes as stored
 };
 
-// One line of the hive, or one value spread over continuation lines.
+// One value, possibly spread over continuation lines, or a run of lines that
+// hold no value (blank, comment, unreadable), kept as one.
 struct HiveLine {
     enum class Kind { Value, Blank, Comment, Unreadable };
     Kind kind = Kind::Blank;
     HiveValue value; // Kind::Value only
     // The text as read, its physical lines joined by '\n'; written back
-    // unchanged. Empty for what the program wrote or changed.
+    // unchanged. Empty for what the program wrote or changed, and for a
+    // value read exactly as the program would write it.
     std::string raw;
 };
 
@@ -45,6 +47,7 @@ public:
     // For the parser.
     void setHeader(std::string rawHeader) { rawHeader_ = std::move(rawHeader); }
     void appendPreambleLine(HiveLine line) { preamble_.push_back(std::move(line)); }
+    std::vector<HiveLine>& preambleLines() { return preamble_; }
     void appendSection(HiveSection section) { sections_.push_back(std::move(section)); }
 
     // For the writer.
@@ -55,6 +58,8 @@ public:
     bool keyExists(const KeyPath& path) const;
     // The key's values in file order; of two with one name the later wins.
     std::vector<HiveValue> values(const KeyPath& path) const;
+    // The value that counts under that name, or nullptr.
+    const HiveValue* findValue(const KeyPath& path, const std::string& name) const;
     // Names of the keys directly below, each once.
     std::vector<std::string> subKeys(const KeyPath& path) const;
 

@@ -305,6 +305,7 @@ LStatus HiveFile::update(const Edit& edit)
         if (!readAll(fd.get(), text, kRewriteLimit))
             return reg::ERROR_CANTWRITE;
         auto document = parseHive(text);
+        std::string().swap(text); // the new text takes its place
         if (!document)
             return reg::ERROR_BADDB;
         bool changed = false;

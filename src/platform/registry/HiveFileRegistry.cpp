@@ -25,13 +25,6 @@ const char* rootName(HKey key)
     return nullptr;
 }
 
-const HiveValue* findValue(const std::vector<HiveValue>& values, const std::string& name)
-{
-    const auto found =
-        std::find_if(values.begin(), values.end(), [&](const HiveValue& v) { return reg::sameName(v.name, name); });
-    return found == values.end() ? nullptr : &*found;
-}
-
 } // namespace
 
 HiveFileRegistry::HiveFileRegistry(std::filesystem::path hiveFile) : file_(std::move(hiveFile)) {}
@@ -146,8 +139,7 @@ LStatus HiveFileRegistry::queryValue(HKey key, const std::string& valueName, std
     HiveDocument document;
     if (const LStatus status = readable(key, path, document); status != reg::ERROR_SUCCESS)
         return status;
-    const auto values = document.values(path);
-    const HiveValue* value = findValue(values, valueName);
+    const HiveValue* value = document.findValue(path, valueName);
     if (value == nullptr)
         return reg::ERROR_FILE_NOT_FOUND;
     if (type != nullptr)
@@ -168,8 +160,7 @@ LStatus HiveFileRegistry::setValue(HKey key, const std::string& valueName, std::
     return file_.update([&](HiveDocument& hive, bool& changed) {
         if (!hive.keyExists(path))
             return reg::ERROR_KEY_DELETED;
-        const auto values = hive.values(path);
-        const HiveValue* old = findValue(values, valueName);
+        const HiveValue* old = hive.findValue(path, valueName);
         // Rewriting a value with what it holds already leaves the file alone.
         changed = old == nullptr || old->type != type || old->data != value.data;
         if (changed)
