@@ -4,7 +4,7 @@
 // and what the program wrote reads back as the same keys and values.
 #include "registry/HiveDocument.h"
 #include "registry/HiveText.h"
-#include "settings/RegistryProtocol.h"
+#include "registry/RegistryProtocol.h"
 
 #include "FuzzSupport.h"
 

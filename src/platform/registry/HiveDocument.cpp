@@ -1,6 +1,6 @@
 #include "HiveDocument.h"
 
-#include "settings/RegistryProtocol.h"
+#include "RegistryProtocol.h"
 
 #include <algorithm>
 #include <array>

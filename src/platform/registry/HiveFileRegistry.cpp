@@ -1,6 +1,6 @@
 #include "HiveFileRegistry.h"
 
-#include "settings/RegistryProtocol.h"
+#include "RegistryProtocol.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
 #include "HiveText.h"
 
 #include "settings/RegistryApi.h"
-#include "settings/RegistryProtocol.h"
+#include "RegistryProtocol.h"
 
 #include <cstdio>
 

@@ -1,6 +1,6 @@
 #include "Win32Registry.h"
 
-#include "settings/RegistryProtocol.h"
+#include "RegistryProtocol.h"
 
 // Only after our own headers: <windows.h> turns the registry names into macros.
 #ifndef WIN32_LEAN_AND_MEAN
