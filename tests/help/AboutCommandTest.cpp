@@ -1,15 +1,20 @@
 #include "help/AboutCommand.h"
 
 #include "ChildProcess.h"
+#include "ProbeFilesDouble.h"
+#include "SystemProbeFiles.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <fstream>
 #include <stdexcept>
 #include <ostream>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 namespace orvex {
@@ -73,8 +78,9 @@ TEST_P(AboutResultBand, showsItsMessageAndLeavesNoProbe)
     shell.executeResult = band.executeResult;
     RecordedMessages messages;
     std::vector<std::string> order;
+    platform::SystemProbeFiles files;
 
-    AboutCommand(shell, messages, dir.path(), [&] { order.push_back("events:" + std::to_string(shell.calls.size())); })
+    AboutCommand(shell, messages, files, dir.path(), [&] { order.push_back("events:" + std::to_string(shell.calls.size())); })
         .run();
 
     EXPECT_EQ(messages.shown, band.messages);
@@ -112,7 +118,8 @@ TEST(AboutCommand, probeThatExistedBefore_isKeptWithItsContent)
     const auto probe = dir.write(kProbeFileName, "<p>mine</p>");
     FakeShell shell;
     RecordedMessages messages;
-    AboutCommand(shell, messages, dir.path()).run();
+    platform::SystemProbeFiles files;
+    AboutCommand(shell, messages, files, dir.path()).run();
     EXPECT_TRUE(shell.probeExistedDuringFind);
     EXPECT_EQ(test::readFile(probe), "<p>mine</p>");
 }
@@ -122,7 +129,8 @@ TEST(AboutCommand, programDirectoryMissing_showsRuntimeErrorAndStartsNothing)
     const test::TempDir dir;
     FakeShell shell;
     RecordedMessages messages;
-    AboutCommand(shell, messages, dir.path() / "gone").run();
+    platform::SystemProbeFiles files;
+    AboutCommand(shell, messages, files, dir.path() / "gone").run();
     EXPECT_TRUE(shell.calls.empty());
     EXPECT_EQ(messages.shown,
               std::vector<std::string>{AboutCommand::runtimeErrorText(ENOENT, std::generic_category().message(ENOENT))});
@@ -134,7 +142,8 @@ TEST(AboutCommand, programDirectoryIsAFile_showsRuntimeError)
     const fs::path notADirectory = dir.write("program", "");
     FakeShell shell;
     RecordedMessages messages;
-    AboutCommand(shell, messages, notADirectory).run();
+    platform::SystemProbeFiles files;
+    AboutCommand(shell, messages, files, notADirectory).run();
     EXPECT_TRUE(shell.calls.empty());
     EXPECT_EQ(messages.shown,
               std::vector<std::string>{AboutCommand::runtimeErrorText(ENOTDIR, std::generic_category().message(ENOTDIR))});
@@ -148,72 +157,148 @@ TEST(AboutCommand, readOnlyProgramDirectory_showsPermissionDenied)
         GTEST_SKIP() << "this user can write a read-only folder (root)";
     FakeShell shell;
     RecordedMessages messages;
-    AboutCommand(shell, messages, dir.path()).run();
+    platform::SystemProbeFiles files;
+    AboutCommand(shell, messages, files, dir.path()).run();
     EXPECT_TRUE(shell.calls.empty());
     EXPECT_EQ(messages.shown,
               std::vector<std::string>{AboutCommand::runtimeErrorText(EACCES, std::generic_category().message(EACCES))});
 }
 
 // An installed program lives in a folder its user may not write: the probe
-// is made in the temporary folder instead, under the same rules.
-TEST(AboutCommand, readOnlyProgramDirectory_probesFromTheTemporaryFolder)
+// goes into a private folder of the command's own, which goes again after.
+TEST(AboutCommand, programFolderThatRefusesFiles_probesInAPrivateFolderRemovedAfterwards)
 {
-    const test::TempDir program;
-    const test::TempDir temporary;
-    const fs::path mine = temporary.path() / "mine";
-    fs::create_directory(mine);
-    fs::permissions(program.path(), fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read
-                                        | fs::perms::others_exec);
-    fs::permissions(temporary.path(), fs::perms::all);
-    fs::permissions(mine, fs::perms::all);
-
-    const int status = test::runInChild([&] {
-        if (!test::dropRoot())
-            return test::kCannotDropRoot;
+    for (const int refusal : {EACCES, EPERM, EROFS}) {
+        test::ProbeFilesDouble files;
+        files.refuseProgramFolder = refusal;
         FakeShell shell;
         RecordedMessages messages;
-        AboutCommand(shell, messages, program.path(), {}, mine).run();
-        if (!messages.shown.empty())
-            return 1;
-        if (shell.calls.size() != 2 || shell.calls[0] != "find " + std::string(kProbeFileName) + " in " + mine.string())
-            return 2;
-        if (!shell.probeExistedDuringFind)
-            return 3;
-        if (fs::exists(mine / kProbeFileName) || fs::exists(program.path() / kProbeFileName))
-            return 4;
-        // A probe that was in the temporary folder before is the user's.
-        std::ofstream(mine / kProbeFileName) << "theirs";
-        AboutCommand(shell, messages, program.path(), {}, mine).run();
-        if (test::readFile(mine / kProbeFileName) != "theirs")
-            return 6;
-        // Without a temporary folder the refusal is reported as before.
-        AboutCommand(shell, messages, program.path()).run();
-        return messages.shown.size() == 1 && messages.shown[0].rfind("An error has occured.", 0) == 0 ? 0 : 5;
-    });
-    if (WIFEXITED(status) && WEXITSTATUS(status) == test::kCannotDropRoot)
-        GTEST_SKIP() << "cannot run as an unprivileged user here";
-    fs::permissions(program.path(), fs::perms::owner_all);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0);
+        AboutCommand(shell, messages, files, "/opt/orvex").run();
+        const std::string probe = (test::ProbeFilesDouble::kPrivate / kProbeFileName).string();
+        EXPECT_EQ(files.calls, (std::vector<std::string>{"create /opt/orvex/x27z42j.html", "makePrivateFolder",
+                                                         "create " + probe, "remove " + probe,
+                                                         "removePrivateFolder /private-0700"}));
+        EXPECT_EQ(shell.calls.front(), "find x27z42j.html in /private-0700");
+        EXPECT_TRUE(messages.shown.empty());
+    }
 }
 
-TEST(AboutCommand, missingProgramDirectory_isNoReasonToUseTheTemporaryFolder)
+struct RefusalCase {
+    const char* name;
+    int programFolder;
+    int privateFolder;
+    bool triesPrivateFolder;
+    int shown;
+};
+
+void PrintTo(const RefusalCase& c, std::ostream* out)
 {
-    const test::TempDir temporary;
-    const auto probe = temporary.write(kProbeFileName, "theirs");
+    *out << c.name;
+}
+
+class Refusals : public testing::TestWithParam<RefusalCase> {};
+
+// What the user is told is the program folder's refusal, never the private
+// folder's; a missing or wrong folder is no reason to look elsewhere.
+TEST_P(Refusals, reportTheProgramFoldersReasonAndStartNothing)
+{
+    const RefusalCase& c = GetParam();
+    test::ProbeFilesDouble files;
+    files.refuseProgramFolder = c.programFolder;
+    files.refusePrivateFolder = c.privateFolder;
     FakeShell shell;
     RecordedMessages messages;
-    AboutCommand(shell, messages, temporary.path() / "gone", {}, temporary.path()).run();
+    AboutCommand(shell, messages, files, "/opt/orvex").run();
     EXPECT_TRUE(shell.calls.empty());
-    ASSERT_EQ(messages.shown.size(), 1U);
-    EXPECT_EQ(test::readFile(probe), "theirs");
+    EXPECT_EQ(messages.shown,
+              std::vector<std::string>{AboutCommand::runtimeErrorText(c.shown, std::generic_category().message(c.shown))});
+    EXPECT_EQ(std::count(files.calls.begin(), files.calls.end(), "makePrivateFolder"), c.triesPrivateFolder ? 1 : 0);
+    EXPECT_EQ(std::count_if(files.calls.begin(), files.calls.end(),
+                            [](const std::string& call) { return call.rfind("removePrivateFolder", 0) == 0; }),
+              0);
+}
+
+INSTANTIATE_TEST_SUITE_P(AboutCommand, Refusals,
+    testing::Values(RefusalCase{"privateFolderUnavailable", EACCES, ENOSPC, true, EACCES},
+                    RefusalCase{"programFolderMissing", ENOENT, 0, false, ENOENT},
+                    RefusalCase{"programFolderIsAFile", ENOTDIR, 0, false, ENOTDIR}),
+    [](const testing::TestParamInfo<RefusalCase>& info) { return std::string(info.param.name); });
+
+TEST(AboutCommand, errorInsideShellWithPrivateFolder_removesProbeAndFolder)
+{
+    test::ProbeFilesDouble files;
+    files.refuseProgramFolder = EACCES;
+    FakeShell shell;
+    shell.throwOnFind = true;
+    RecordedMessages messages;
+    AboutCommand(shell, messages, files, "/opt/orvex").run();
+    EXPECT_EQ(files.calls.back(), "removePrivateFolder /private-0700");
+    EXPECT_TRUE(files.existing.empty());
+    EXPECT_EQ(messages.shown.size(), 1U);
+}
+
+// Another user of the shared temporary folder plants things under the probe's
+// name: a link to where the victim would create a file, a FIFO that would
+// freeze the window, a file of their own. None of them is touched.
+TEST(AboutCommand, namesPlantedInTheSharedTemporaryFolder_areNeverTouched)
+{
+    const test::TempDir program;
+    const test::TempDir shared;
+    const test::TempDir elsewhere;
+    fs::permissions(program.path(), fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read
+                                        | fs::perms::others_exec);
+    fs::permissions(shared.path(), fs::perms::all | fs::perms::sticky_bit);
+    fs::permissions(elsewhere.path(), fs::perms::all);
+    const fs::path chosen = elsewhere.path() / "chosen-by-the-attacker";
+    const fs::path planted = shared.path() / kProbeFileName;
+
+    enum class Plant { DanglingLink, Fifo, TheirFile };
+    for (const Plant plant : {Plant::DanglingLink, Plant::Fifo, Plant::TheirFile}) {
+        fs::remove(planted);
+        if (plant == Plant::DanglingLink)
+            fs::create_symlink(chosen, planted);
+        else if (plant == Plant::Fifo)
+            ASSERT_EQ(::mkfifo(planted.c_str(), 0666), 0);
+        else
+            std::ofstream(planted) << "theirs";
+        const int status = test::runInChild([&] {
+            ::alarm(10); // a FIFO opened would block for good
+            if (!test::dropRoot())
+                return test::kCannotDropRoot;
+            FakeShell shell;
+            RecordedMessages messages;
+            platform::SystemProbeFiles files(shared.path());
+            AboutCommand(shell, messages, files, program.path()).run();
+            if (!messages.shown.empty())
+                return 1;
+            if (shell.calls.size() != 2 || !shell.probeExistedDuringFind)
+                return 2;
+            return 0;
+        });
+        if (WIFEXITED(status) && WEXITSTATUS(status) == test::kCannotDropRoot)
+            GTEST_SKIP() << "cannot run as an unprivileged user here";
+        ASSERT_TRUE(WIFEXITED(status)) << static_cast<int>(plant) << " killed by signal " << WTERMSIG(status);
+        EXPECT_EQ(WEXITSTATUS(status), 0) << static_cast<int>(plant);
+        EXPECT_FALSE(fs::exists(fs::symlink_status(chosen))) << static_cast<int>(plant);
+        EXPECT_TRUE(fs::exists(fs::symlink_status(planted))) << static_cast<int>(plant);
+        if (plant == Plant::TheirFile) {
+            EXPECT_EQ(test::readFile(planted), "theirs");
+        }
+        // The private folder went again; only the planted name is left.
+        EXPECT_EQ(std::distance(fs::directory_iterator(shared.path()), fs::directory_iterator()), 1)
+            << static_cast<int>(plant);
+        EXPECT_FALSE(fs::exists(program.path() / kProbeFileName));
+    }
+    fs::permissions(program.path(), fs::perms::owner_all);
 }
 
 TEST(AboutCommand, unknownProgramDirectory_writesNoProbeAnywhere)
 {
     FakeShell shell;
     RecordedMessages messages;
-    AboutCommand(shell, messages, {}).run();
+    test::ProbeFilesDouble files;
+    AboutCommand(shell, messages, files, {}).run();
+    EXPECT_TRUE(files.calls.empty());
     EXPECT_TRUE(shell.calls.empty());
     ASSERT_EQ(messages.shown.size(), 1U);
     EXPECT_EQ(messages.shown[0].rfind("An error has occured.\r\nError Number: ", 0), 0U);
@@ -225,7 +310,8 @@ TEST(AboutCommand, errorInsideShell_removesProbeAndShowsError)
     FakeShell shell;
     shell.throwOnFind = true;
     RecordedMessages messages;
-    AboutCommand(shell, messages, dir.path()).run();
+    platform::SystemProbeFiles files;
+    AboutCommand(shell, messages, files, dir.path()).run();
     EXPECT_FALSE(fs::exists(dir.path() / kProbeFileName));
     EXPECT_EQ(messages.shown,
               std::vector<std::string>{AboutCommand::runtimeErrorText(ENOMEM, std::generic_category().message(ENOMEM))});
