@@ -12,4 +12,11 @@ QString shownText(const QString& text)
     return text.left(cut) + QChar(0x2026);
 }
 
+QString ShownTextDelegate::displayText(const QVariant& value, const QLocale& locale) const
+{
+    if (value.typeId() == QMetaType::QString)
+        return QStyledItemDelegate::displayText(shownText(value.toString()), locale);
+    return QStyledItemDelegate::displayText(value, locale);
+}
+
 } // namespace orvex::gui

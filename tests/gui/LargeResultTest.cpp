@@ -76,6 +76,10 @@ void LargeResultTest::veryLongLine_tooltipShowsItsBeginningAndTheItemStaysWhole(
         QCOMPARE(list.viewport()->toolTip(), expected);
     }
     QCOMPARE(list.item(0)->text(), line);
+    // The item is drawn from the same beginning, not laid out whole.
+    const ShownTextDelegate delegate;
+    QCOMPARE(delegate.displayText(line, QLocale::c()), line.left(kShownCharacters) + QChar(0x2026));
+    QCOMPARE(delegate.displayText(QStringLiteral("two\nlines"), QLocale::c()), QStringLiteral("two\u2028lines"));
 }
 
 QTEST_MAIN(LargeResultTest)
