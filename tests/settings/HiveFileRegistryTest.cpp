@@ -30,6 +30,15 @@ const std::string kHeader(platform::kHiveHeader);
 const std::string kOcsHeader = "[HKEY_LOCAL_MACHINE\\Software\\Tarnwell\\OCS]";
 const std::string kSectionSHeader = "[HKEY_LOCAL_MACHINE\\Software\\Tarnwell\\OCS\\S]";
 
+// The program's own store over `registry`.
+CRegSettings ocsSettings(RegistryApi& registry)
+{
+    CRegSettings settings(registry);
+    settings.Company("Tarnwell");
+    settings.AppName("OCS");
+    return settings;
+}
+
 class HiveFile : public ::testing::Test {
 protected:
     void SetUp() override
@@ -129,9 +138,7 @@ TEST_F(HiveFile, hiveCutAtAnyByte_losesNoLineOnTheNextWrite)
         const std::string cut = whole.substr(0, length);
         plant(cut);
         platform::HiveFileRegistry fresh(hive);
-        CRegSettings store(fresh);
-        store.Company("Tarnwell");
-        store.AppName("OCS");
+        CRegSettings store = ocsSettings(fresh);
         const bool isHive = length == 0 || length >= kHeader.size();
         ASSERT_EQ(store.SaveSetting("", "new", "v"), toBoolean(isHive)) << length;
         if (isHive) {
@@ -155,9 +162,7 @@ TEST_F(HiveFile, readOnlyHive_readsDefaultsButStillLists)
         if (!test::dropRoot())
             return test::kCannotDropRoot;
         platform::HiveFileRegistry readOnly(hive);
-        CRegSettings store(readOnly);
-        store.Company("Tarnwell");
-        store.AppName("OCS");
+        CRegSettings store = ocsSettings(readOnly);
         int failed = 0;
         failed |= store.SaveSetting("S", "k", "new") == kFalse ? 0 : 1;
         failed |= store.SaveSetting("T", "k", "new") == kFalse ? 0 : 2;
@@ -205,9 +210,7 @@ TEST_F(HiveFile, keyDeletedByAnotherProgram_failsItsOpenHandle)
     ASSERT_EQ(registry.openKey(reg::HKEY_LOCAL_MACHINE, "software\\tarnwell\\ocs\\s", reg::KEY_ALL_ACCESS, key),
               reg::ERROR_SUCCESS);
     platform::HiveFileRegistry other(hive);
-    CRegSettings otherStore(other);
-    otherStore.Company("Tarnwell");
-    otherStore.AppName("OCS");
+    CRegSettings otherStore = ocsSettings(other);
     ASSERT_EQ(otherStore.DeleteSetting("S", "k"), kTrue);
     ASSERT_EQ(otherStore.DeleteSetting("S", ""), kTrue);
     std::uint32_t size = 0;
@@ -278,9 +281,7 @@ TEST_F(HiveFile, hiveThatIsNoRegularFile_isNeitherReadNorWritten)
             const int status = test::runInChild([&] {
                 ::alarm(10);
                 platform::HiveFileRegistry odd(oddHive);
-                CRegSettings store(odd);
-                store.Company("Tarnwell");
-                store.AppName("OCS");
+                CRegSettings store = ocsSettings(odd);
                 int failed = 0;
                 failed |= store.SaveSetting("", "count", "1") == kFalse ? 0 : 1;
                 failed |= store.GetSetting("", "count", "dflt") == "dflt" ? 0 : 2;
