@@ -273,13 +273,9 @@ int run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
     ComparisonSearch search;
     const SearchResult result = search.run(request, document, messages);
     if (options.report) {
-        ReportInput input;
-        input.chapterLabel = texts.text("strChapter");
-        input.chapterText = request.chapterText;
-        input.longDate = options.date ? *options.date : today();
-        input.modeTitle = reportModeTitle(texts, options.mode);
-        input.captions = result.captions;
-        input.lists = result.textLists();
+        const ReportInput input = reportInput(texts, request.chapterText, options.mode,
+                                              options.date ? *options.date : today(), result.captions,
+                                              result.textLists());
         printReport(buildReportLines(input), options.json, out);
     } else {
         printResult(result, options.mode, options.json, out);

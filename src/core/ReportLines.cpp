@@ -36,9 +36,17 @@ std::vector<ReportLine> buildReportLines(const ReportInput& input)
     return lines;
 }
 
-const std::string& reportModeTitle(const StringTable& texts, CompareMode mode)
+ReportInput reportInput(const StringTable& texts, std::string chapterText, CompareMode mode, std::string longDate,
+                        std::array<std::string, kRemedyPositions> captions, ResultLists lists)
 {
-    return texts.text(mode == CompareMode::Different ? "strPrintDifferent" : "strPrintSimilar");
+    ReportInput input;
+    input.chapterLabel = texts.text("strChapter");
+    input.chapterText = std::move(chapterText);
+    input.longDate = std::move(longDate);
+    input.modeTitle = texts.text(mode == CompareMode::Different ? "strPrintDifferent" : "strPrintSimilar");
+    input.captions = std::move(captions);
+    input.lists = std::move(lists);
+    return input;
 }
 
 } // namespace orvex

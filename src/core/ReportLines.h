@@ -37,7 +37,10 @@ inline constexpr std::size_t kHeaderDateGap = 32;
 // block for every position whose caption is set.
 std::vector<ReportLine> buildReportLines(const ReportInput& input);
 
-// The title text for the mode.
-const std::string& reportModeTitle(const StringTable& texts, CompareMode mode);
+// The report's input from what is on show: the chapter label and the mode's
+// title come from the text table. The window and the command-line tool
+// both print through here.
+ReportInput reportInput(const StringTable& texts, std::string chapterText, CompareMode mode, std::string longDate,
+                        std::array<std::string, kRemedyPositions> captions, ResultLists lists);
 
 } // namespace orvex

@@ -17,11 +17,6 @@ void StringTable::set(std::string_view key, std::string text)
     texts_.insert_or_assign(std::string(key), std::move(text));
 }
 
-bool StringTable::contains(std::string_view key) const
-{
-    return texts_.find(key) != texts_.end();
-}
-
 namespace {
 
 // The entry "//string[name=$key]" selects: the first `string` element in

@@ -30,7 +30,6 @@ public:
     const std::string& text(std::string_view key) const;
 
     void set(std::string_view key, std::string text);
-    bool contains(std::string_view key) const;
 
 private:
     std::map<std::string, std::string, std::less<>> texts_;

@@ -1,14 +1,20 @@
 #include "Module1.h"
 
+#include "Design.h"
 #include "ScreenObject.h"
 #include "frmMain.h"
 #include "frmSplash.h"
+
+#include <QApplication>
 
 namespace orvex::gui {
 
 void Module1::Main()
 {
     screenWidth_ = std::to_string(services_.screen.primaryScreenWidth());
+    // Every window, message box, menu and drop-down list in the design
+    // font, not just the controls that name it.
+    QApplication::setFont(designFont());
 
     splash_ = new frmSplash;
     splash_->show();

@@ -9,12 +9,21 @@
 namespace orvex::gui {
 namespace {
 
-// The character a key press types, as the pickers see it: editing and
-// movement keys type nothing, even where the platform gives them a code.
+// The character code a key press types, as the pickers' key handler is
+// given it on the desktop the program was designed for: Ctrl+Backspace types
+// 127 and Ctrl+Space a blank (both in the handled range, so they complete or
+// are refused like any character); Ctrl with a letter types a control code
+// (1 to 26), which passes on, so copy, paste and undo keep working. Keys
+// that type nothing there (Delete, arrows, Alt chords for the menus) give -1.
 int typedCharacter(const QKeyEvent& key)
 {
+    constexpr int kDelete = 127;
+    const Qt::KeyboardModifiers modifiers = key.modifiers();
+    const bool control = (modifiers & Qt::ControlModifier) != 0;
+    const bool alt = (modifiers & Qt::AltModifier) != 0;
     switch (key.key()) {
     case Qt::Key_Backspace:
+        return control ? kDelete : '\b';
     case Qt::Key_Delete:
     case Qt::Key_Return:
     case Qt::Key_Enter:
@@ -24,6 +33,15 @@ int typedCharacter(const QKeyEvent& key)
         return -1;
     default:
         break;
+    }
+    if ((modifiers & Qt::MetaModifier) != 0 || (alt && !control))
+        return -1;
+    if (control && !alt) { // Ctrl with Alt is AltGr there: it types what the key shows
+        if (key.key() == Qt::Key_Space)
+            return ' ';
+        if (key.key() >= Qt::Key_A && key.key() <= Qt::Key_Z)
+            return key.key() - Qt::Key_A + 1;
+        return -1;
     }
     const QString text = key.text();
     if (text.size() != 1)
@@ -59,7 +77,7 @@ bool PickerCompletion::eventFilter(QObject* watched, QEvent* event)
         return QObject::eventFilter(watched, event);
     const auto& key = static_cast<const QKeyEvent&>(*event);
     const int code = typedCharacter(key);
-    if (code < 0 || (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
+    if (code < 0)
         return false;
 
     QLineEdit* edit = picker_->lineEdit();

@@ -2,8 +2,6 @@
 
 #include <QString>
 
-class QWidget;
-
 namespace orvex::gui {
 
 // Every message the user must acknowledge goes through here: a message box
@@ -15,15 +13,11 @@ public:
     virtual void showMessage(const QString& text, const QString& detail = {}) = 0;
 };
 
-// The real one: a modal QMessageBox over `parent`.
+// The real one: a modal QMessageBox over whichever of the program's windows
+// is active (the splash while the data loads, the main window afterwards).
 class MessageBoxMessages final : public UserMessages {
 public:
-    explicit MessageBoxMessages(QWidget* parent = nullptr) : parent_(parent) {}
-    void setParent(QWidget* parent) { parent_ = parent; }
     void showMessage(const QString& text, const QString& detail = {}) override;
-
-private:
-    QWidget* parent_;
 };
 
 inline constexpr const char* kMessageCaption = "Orvex";

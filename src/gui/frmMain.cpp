@@ -3,11 +3,12 @@
 #include "Artwork.h"
 #include "Design.h"
 #include "LoadFailedMessages.h"
+#include "HelpCommands.h"
 #include "PickerCompletion.h"
 #include "ReportPrinting.h"
-#include "HelpCommands.h"
 #include "LongText.h"
 #include "ResultListTooltip.h"
+#include "ResultListWidth.h"
 #include "ScreenObject.h"
 #include "SharedTexts.h"
 
@@ -219,26 +220,14 @@ void frmMain::createControls()
     lblAddress->lower(); // under the frame and the pickers, as designed
 
     Timer1 = make<QTimer>(this, "Timer1");
-
-    // Tab order of the input controls: pickers, chapter, options, Search,
-    // the lists, then Print.
-    setTabOrder(cboRemedy1, cboRemedy2);
-    setTabOrder(cboRemedy2, cboRemedy3);
-    setTabOrder(cboRemedy3, cboRubric);
-    setTabOrder(cboRubric, optSimilar);
-    setTabOrder(optSimilar, optDifferent);
-    setTabOrder(optDifferent, cmdSearch);
-    setTabOrder(cmdSearch, lResult1);
-    setTabOrder(lResult1, lResult2);
-    setTabOrder(lResult2, lResult3);
-    setTabOrder(lResult3, cmdPrint);
+    cboRemedy1->setFocus(Qt::OtherFocusReason); // the first in the tab order, once the window shows
 
     connect(cmdSearch, &QToolButton::clicked, this, &frmMain::cmdSearch_Click);
     connect(cmdPrint, &QToolButton::clicked, this, &frmMain::cmdPrint_Click);
     connect(optSimilar, &QRadioButton::toggled, this, [this](bool on) { if (on) optSimilar_Click(); });
     connect(optDifferent, &QRadioButton::toggled, this, [this](bool on) { if (on) optDifferent_Click(); });
+    // A click only: a new search or a drag with the button held leaves the tooltip alone.
     connect(lResult1, &QListWidget::itemClicked, this, &frmMain::lResult1_Click);
-    connect(lResult1, &QListWidget::currentRowChanged, this, &frmMain::lResult1_Click);
     connect(Timer1, &QTimer::timeout, this, &frmMain::Timer1_Timer);
 }
 
@@ -292,7 +281,8 @@ void frmMain::MDIForm_Load()
     settings_->AppName("OCS");
     settings_->SaveSetting("", "count", "1"); // nothing reads it; a failure goes unnoticed
 
-    cboRubric->addItems(qsList(chapterPickerEntries(texts_)));
+    chapterEntries_ = chapterPickerEntries(texts_);
+    cboRubric->addItems(qsList(chapterEntries_));
     cboRubric->setCurrentIndex(0);
 
     for (QComboBox* picker : remedyPickers()) {
@@ -410,13 +400,45 @@ SearchRequest frmMain::searchRequest() const
 {
     SearchRequest request;
     request.chapterText = cboRubric->currentText().toStdString();
-    for (std::size_t i = 0; i < request.chapterEntries.size(); ++i)
-        request.chapterEntries[i] = cboRubric->itemText(static_cast<int>(i)).toStdString();
+    request.chapterEntries = chapterEntries_;
     const auto pickers = remedyPickers();
     for (std::size_t k = 0; k < pickers.size(); ++k)
         request.remedyTexts[k] = pickers[k]->currentText().toStdString();
-    request.mode = optSimilar->isChecked() ? CompareMode::Similar : CompareMode::Different;
+    request.mode = currentMode();
     return request;
+}
+
+CompareMode frmMain::currentMode() const
+{
+    return optSimilar->isChecked() ? CompareMode::Similar : CompareMode::Different;
+}
+
+bool frmMain::focusNextPrevChild(bool next)
+{
+    // The designed order, the same on every pass. The option group is
+    // entered at its selected option, so tabbing through never changes the
+    // mode (which would search again).
+    QRadioButton* selectedOption = optSimilar->isChecked() ? optSimilar : optDifferent;
+    QRadioButton* otherOption = selectedOption == optSimilar ? optDifferent : optSimilar;
+    const std::array<QWidget*, 10> order = {cboRemedy1, cboRemedy2, cboRemedy3, cboRubric, selectedOption,
+                                            cmdSearch,  lResult1,   lResult2,   lResult3,  cmdPrint};
+    const QWidget* focused = focusWidget();
+    if (focused == otherOption)
+        focused = selectedOption;
+    int at = next ? -1 : static_cast<int>(order.size());
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        if (focused != nullptr && (order[i] == focused || order[i]->isAncestorOf(focused)))
+            at = static_cast<int>(i);
+    }
+    const int count = static_cast<int>(order.size());
+    for (int step = 1; step <= count; ++step) {
+        QWidget* candidate = order[static_cast<std::size_t>(((at + (next ? step : -step)) % count + count) % count)];
+        if (candidate->isVisible() && candidate->isEnabled()) {
+            candidate->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    }
+    return QMainWindow::focusNextPrevChild(next);
 }
 
 void frmMain::cmdSearch_Click()
@@ -440,6 +462,8 @@ void frmMain::cmdSearch_Click()
         captions[k]->setText(qs(result.captions[k]));
         lists[k]->addItems(lineTexts(result.lists[k], *result.lines, converted));
     }
+    for (QListWidget* list : lists)
+        widenToLongestLine(list);
     lTemp->clear();
     lTemp->addItems(lineTexts(result.workList, *result.lines, converted));
     MatchCount_ = result.matchCount;
@@ -467,19 +491,18 @@ void frmMain::lResult1_Click()
 
 void frmMain::cmdPrint_Click()
 {
-    ReportInput input;
-    input.chapterLabel = texts_.text("strChapter");
-    input.chapterText = cboRubric->currentText().toStdString();
-    input.modeTitle = reportModeTitle(texts_, optSimilar->isChecked() ? CompareMode::Similar : CompareMode::Different);
-    input.longDate = services_.printing.longDate();
+    // What the controls hold now: the chapter may have been changed since the search.
+    std::array<std::string, kRemedyPositions> captions;
+    ResultLists lines;
     const auto lists = resultLists();
-    const auto captions = resultCaptions();
     for (std::size_t k = 0; k < lists.size(); ++k) {
-        input.captions[k] = captions[k]->text().toStdString();
+        captions[k] = resultCaptions()[k]->text().toStdString();
         for (int i = 0; i < lists[k]->count(); ++i)
-            input.lists[k].push_back(lists[k]->item(i)->text().toStdString());
+            lines[k].push_back(lists[k]->item(i)->text().toStdString());
     }
-    services_.printing.print(buildReportLines(input));
+    services_.printing.print(buildReportLines(reportInput(texts_, cboRubric->currentText().toStdString(),
+                                                          currentMode(), services_.printing.longDate(),
+                                                          std::move(captions), std::move(lines))));
 }
 
 } // namespace orvex::gui

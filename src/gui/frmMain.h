@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Chapters.h"
 #include "ComparisonSearch.h"
 #include "StringTable.h"
 #include "WindowServices.h"
@@ -32,7 +33,8 @@ namespace orvex::gui {
 
 // The main window. Built in its design state by the constructor; the entry
 // procedure then runs MDIForm_Load, which fills, labels and lays it out.
-// Controls carry their design names as object names.
+// Controls carry their design names as object names; that is how anything
+// outside the window finds them.
 class frmMain final : public QMainWindow {
     Q_OBJECT
 
@@ -58,6 +60,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void createControls();
@@ -66,19 +69,21 @@ private:
     void setListColour(const QColor& colour);
     void showPrintCommands(bool shown);
     SearchRequest searchRequest() const;
+    CompareMode currentMode() const;
+    void fitListsToLongestLine();
 
     WindowServices services_;
     std::string screenWidth_;
     CurrentDocument currentDocument_;
     QString remedyNameStorage_; // the pickers' names are views into it
     StringTable texts_;
+    ChapterPickerEntries chapterEntries_; // as put into the chapter picker at start-up
     std::unique_ptr<CRegSettings> settings_;
     ComparisonSearch search_;
     std::uint64_t MatchCount_ = 0;
     QPointer<QWidget> splash_;
     QSize outerSize_; // the window's size with its frame, from the layout
 
-public:
     // The controls, by their design names.
     QWidget* mdiClient = nullptr;
     QWidget* Picture1 = nullptr;

@@ -4,6 +4,8 @@
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 #include <nlohmann/json.hpp>
 
 #include <csignal>
@@ -104,7 +106,12 @@ TEST_F(CompareCommandTest, listsAndReport)
     const CommandRun chapters = run({"--list-chapters"});
     EXPECT_EQ(chapters.out, "Mind\nMouth\nEyes\nPerspiration\nSkin\n");
     const CommandRun remedies = run({"--list-remedies"});
-    EXPECT_EQ(remedies.out.rfind("....\n", 0), 0U);
+    // Every name of data/remedy.xml in document order, nested groups
+    // included and the entity expanded.
+    const std::string names = remedies.out;
+    EXPECT_EQ(names.rfind("....\nBell.\nNux-v.\nPuls.\nAcon-l.\n", 0), 0U) << names;
+    EXPECT_NE(names.find("\nMag-r.\nZinc-o.\nMag. & Ferr.\nCist.\n"), std::string::npos) << names;
+    EXPECT_EQ(std::count(names.begin(), names.end(), '\n'), 41);
 
     const CommandRun report = run({"--report", "--format", "json", "--date", "6 Dec", "Bell."});
     ASSERT_EQ(report.status, kExitOk);

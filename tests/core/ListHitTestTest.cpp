@@ -43,12 +43,5 @@ INSTANTIATE_TEST_SUITE_P(ResultList, Tooltip,
         HitCase{"buttonHeldKeepsTheTooltip", kThreeItems, true, 5, 15, {TooltipChange::Keep, -1}},
         HitCase{"buttonHeldOutsideKeepsToo", kThreeItems, true, -5, -5, {TooltipChange::Keep, -1}}));
 
-TEST(ResultListHit, outsideStillNamesTheNearestItem)
-{
-    const ListHit hit = itemFromPoint(kThreeItems, 5, 200);
-    EXPECT_TRUE(hit.outsideClientArea);
-    EXPECT_EQ(hit.nearestItem, 2);
-}
-
 } // namespace
 } // namespace orvex

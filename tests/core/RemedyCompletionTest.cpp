@@ -88,13 +88,5 @@ TEST(RemedyPicker, selectionBeyondTheTextIsClamped)
     EXPECT_EQ(outcome.edit.selectionStart, 3);
 }
 
-TEST(RemedyPicker, findsFromTheStartOfTheList)
-{
-    EXPECT_EQ(findEntryWithPrefix(kEntries, u"B"), 1);
-    EXPECT_EQ(findEntryWithPrefix(kEntries, u"bE"), 1);
-    EXPECT_EQ(findEntryWithPrefix(kEntries, u"Bell.x"), -1);
-    EXPECT_EQ(findEntryWithPrefix(kEntries, u""), 0);
-}
-
 } // namespace
 } // namespace orvex

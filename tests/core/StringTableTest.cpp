@@ -50,7 +50,6 @@ TEST(LoadTextTable, failedOrEmptyDocument_givesEmptyTextForEveryKey)
     const CurrentDocument empty;
     const StringTable table = LoadTextTable(empty);
     for (const std::string_view key : kTextKeys) {
-        EXPECT_TRUE(table.contains(key)) << key;
         EXPECT_EQ(table.text(key), "") << key;
     }
     EXPECT_EQ(table.text("notAKey"), "");

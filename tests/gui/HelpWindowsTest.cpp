@@ -1,4 +1,5 @@
 #include "GuiDoubles.h"
+#include "MainWindowControls.h"
 #include "PrinterReportPrinting.h"
 #include "ProgramHelp.h"
 #include "frmMain.h"
@@ -172,7 +173,7 @@ void HelpWindowsTest::exit_leavesAnOpenTipWindowRunning()
     QPointer<frmTip> tipWatch(tip);
     bool tipOpenAfterExit = false;
     // The real event loop: it ends by itself when the last window goes.
-    QTimer::singleShot(0, window, [window] { window->mnuFileExit->trigger(); });
+    QTimer::singleShot(0, window, [window] { test::control<QAction>(window, "mnuFileExit")->trigger(); });
     QTimer::singleShot(200, tip, [&] {
         tipOpenAfterExit = watch.isNull() && tip->isVisible();
         tip->cmdOK->click();

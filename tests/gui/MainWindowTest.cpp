@@ -1,16 +1,10 @@
 #include "GuiDoubles.h"
+#include "MainWindowControls.h"
 #include "frmMain.h"
 
-#include "ComparisonSearch.h"
 #include "TempDir.h"
-#include "xml/CurrentDocument.h"
 
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QRadioButton>
-#include <QToolButton>
+#include <QScrollBar>
 #include <QtTest>
 
 #include <memory>
@@ -27,19 +21,16 @@ QStringList itemsOf(const QListWidget* list)
     return items;
 }
 
-QStringList linesOf(const std::vector<std::string>& lines)
-{
-    QStringList items;
-    for (const std::string& line : lines)
-        items.append(QString::fromStdString(line));
-    return items;
-}
-
 void moveOver(QWidget* widget, QPoint at, Qt::MouseButtons buttons = Qt::NoButton)
 {
     QMouseEvent move(QEvent::MouseMove, QPointF(at), widget->mapToGlobal(QPointF(at)), Qt::NoButton, buttons,
                      Qt::NoModifier);
     QApplication::sendEvent(widget, &move);
+}
+
+QPoint centreOf(const QListWidget* list, int row)
+{
+    return list->visualItemRect(list->item(row)).center();
 }
 
 } // namespace
@@ -50,25 +41,29 @@ class MainWindowTest : public QObject {
 private slots:
     void init();
     void cleanup();
-    void search_showsTheCoreResultInBothModes_data();
-    void search_showsTheCoreResultInBothModes();
+    void search_showsTheLinesOfTheDemoData_data();
+    void search_showsTheLinesOfTheDemoData();
     void optionClick_recoloursAndSearchesAgain();
     void fileSearch_isTheSearchButton();
     void noRemedyChosen_withdrawsPrinting();
     void missingRepertory_reportsAndLeavesListsEmpty();
     void typing_completesRemedyNames();
+    void editingKeysThatTypeACharacter_areRefused();
+    void tabOrder_isTheDesignedOneOnEveryPass();
     void tooltip_followsTheItemUnderThePointer();
-    void clickInFirstList_setsItsTooltip();
+    void tooltip_changesOnlyOnAClickInTheFirstList();
+    void longestLine_canBeScrolledIntoViewWhole();
     void print_sendsTheReportOfWhatIsShown();
     void helpMenu_goesToTheHelpCommands();
 
 private:
     void choose(const QString& first, const QString& second, const QString& third);
-    orvex::SearchResult expected(orvex::CompareMode mode) const;
+    void showAndActivate();
 
     std::unique_ptr<test::Doubles> doubles_;
     std::unique_ptr<orvex::test::CurrentDirectory> directory_;
     std::unique_ptr<frmMain> window_;
+    std::unique_ptr<test::MainWindowControls> c_;
 };
 
 void MainWindowTest::init()
@@ -79,116 +74,134 @@ void MainWindowTest::init()
     window_ = std::make_unique<frmMain>(doubles_->services(), "1024");
     window_->setAttribute(Qt::WA_DeleteOnClose, false);
     window_->MDIForm_Load();
+    c_ = std::make_unique<test::MainWindowControls>(window_.get());
 }
 
 void MainWindowTest::cleanup()
 {
+    c_.reset();
     window_.reset();
     directory_.reset();
 }
 
 void MainWindowTest::choose(const QString& first, const QString& second, const QString& third)
 {
-    window_->cboRemedy1->setEditText(first);
-    window_->cboRemedy2->setEditText(second);
-    window_->cboRemedy3->setEditText(third);
+    c_->cboRemedy1->setEditText(first);
+    c_->cboRemedy2->setEditText(second);
+    c_->cboRemedy3->setEditText(third);
 }
 
-orvex::SearchResult MainWindowTest::expected(orvex::CompareMode mode) const
+void MainWindowTest::showAndActivate()
 {
-    orvex::SearchRequest request;
-    request.chapterText = window_->cboRubric->currentText().toStdString();
-    for (int i = 0; i < 5; ++i)
-        request.chapterEntries[static_cast<std::size_t>(i)] = window_->cboRubric->itemText(i).toStdString();
-    const auto pickers = window_->remedyPickers();
-    for (std::size_t k = 0; k < 3; ++k)
-        request.remedyTexts[k] = pickers[k]->currentText().toStdString();
-    request.mode = mode;
-    orvex::CurrentDocument document;
-    orvex::SilentMessageSink sink;
-    return orvex::ComparisonSearch().run(request, document, sink);
+    window_->show();
+    window_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window_.get()));
 }
 
-void MainWindowTest::search_showsTheCoreResultInBothModes_data()
+void MainWindowTest::search_showsTheLinesOfTheDemoData_data()
 {
     QTest::addColumn<bool>("similar");
     QTest::addColumn<QString>("chapter");
-    QTest::newRow("different, Mind") << false << QStringLiteral("Mind");
-    QTest::newRow("similar, Mind") << true << QStringLiteral("Mind");
-    QTest::newRow("different, Skin") << false << QStringLiteral("Skin");
-    QTest::newRow("similar, Skin") << true << QStringLiteral("Skin");
+    QTest::addColumn<QStringList>("bell");
+    QTest::addColumn<QStringList>("nux");
+    QTest::addColumn<QStringList>("puls");
+    QTest::addColumn<qulonglong>("matches");
+    // Read off data/garepertory.xml by hand.
+    QTest::newRow("different, Mind")
+        << false << QStringLiteral("Mind")
+        << QStringList{"Anxiety, in a crowd, after midnight", "Fear, of dark", "Fear, of being alone", "Fear, of failure",
+                       "Irritability, morning, after midnight", "Confusion of mind, in a warm room", "Sadness, evening",
+                       "Sensitive, to light", "Dreams, of water", "Dreams, vivid", "Fear, of dark"}
+        << QStringList{"Anxiety, on waking", "Fear", "Confusion of mind, when reading",
+                       "Restlessness, driving from place to place", "Anger", "Indifference, to pleasure, in bed",
+                       "Impatience", "Dullness, from heat of sun"}
+        << QStringList{"Anxiety, morning", "Irritability, morning", "Weeping, from consolation", "Weeping, from music",
+                       "Restlessness, in bed", "Sadness, from disappointment", "Dullness, morning",
+                       "Dullness, after sleep", "Weeping, from consolation"}
+        << qulonglong{68};
+    const QStringList shared{"Anxiety", "Weeping, easily", "Concentration difficult, while studying", "Sensitive",
+                             "Homesickness", "Laughing"};
+    QTest::newRow("similar, Mind") << true << QStringLiteral("Mind") << shared << shared << shared << qulonglong{68};
+    QTest::newRow("different, Skin")
+        << false << QStringLiteral("Skin")
+        << QStringList{"Eruptions, scaly, in spring", "Burning, spots, in spring", "Ulcers, bleeding"}
+        << QStringList{"Skin, general", "Itching, after scratching", "Itching, when warm", "Itching, without eruption",
+                       "Burning, after scratching", "Burning, spots", "Sensitive, to touch"}
+        << QStringList{"Discoloration", "Discoloration, pale", "Urticaria, after exertion, worse from washing", "Ulcers",
+                       "Coldness", "Coldness, with heat inside", "Warts, flat", "Warts, painful"}
+        << qulonglong{20};
 }
 
-void MainWindowTest::search_showsTheCoreResultInBothModes()
+void MainWindowTest::search_showsTheLinesOfTheDemoData()
 {
     QFETCH(bool, similar);
     QFETCH(QString, chapter);
     choose(QStringLiteral("Bell."), QStringLiteral("Nux-v."), QStringLiteral("Puls."));
-    window_->cboRubric->setEditText(chapter);
+    c_->cboRubric->setEditText(chapter);
     if (similar) {
-        window_->optSimilar->setChecked(true); // runs the search itself
+        c_->optSimilar->setChecked(true); // runs the search itself
         doubles_->screen.pointerShapes.clear();
-        window_->cmdSearch->click();
-    } else {
-        window_->cmdSearch->click();
     }
-    const orvex::SearchResult want = expected(similar ? orvex::CompareMode::Similar : orvex::CompareMode::Different);
-    QVERIFY(want.matchCount > 0);
-    for (std::size_t k = 0; k < 3; ++k) {
-        QCOMPARE(itemsOf(window_->resultLists()[k]), linesOf(want.textLists()[k]));
-        QCOMPARE(window_->resultCaptions()[k]->text(), QString::fromStdString(want.captions[k]));
-    }
-    std::vector<std::string> work;
-    for (const orvex::LineId line : want.workList)
-        work.emplace_back(want.lines->text(line));
-    QCOMPARE(itemsOf(window_->lTemp), linesOf(work));
-    QCOMPARE(window_->lblChapter->text(), chapter);
-    QVERIFY(!window_->cmdPrint->isHidden());
-    QVERIFY(window_->mnuFilePrint->isEnabled());
-    QCOMPARE(window_->matchCount(), want.matchCount);
+    c_->cmdSearch->click();
+    QTEST(itemsOf(c_->lResult1), "bell");
+    QTEST(itemsOf(c_->lResult2), "nux");
+    QTEST(itemsOf(c_->lResult3), "puls");
+    QCOMPARE(c_->lblResult1->text(), QStringLiteral("Bell."));
+    QCOMPARE(c_->lblResult2->text(), QStringLiteral("Nux-v."));
+    QCOMPARE(c_->lblResult3->text(), QStringLiteral("Puls."));
+    QCOMPARE(c_->lblChapter->text(), chapter);
+    QVERIFY(c_->lTemp->isHidden());
+    QVERIFY(!c_->cmdPrint->isHidden());
+    QVERIFY(c_->mnuFilePrint->isEnabled());
+    QTEST(qulonglong{window_->matchCount()}, "matches");
     QCOMPARE(doubles_->screen.pointerShapes, (std::vector<int>{ScreenObject::kHourglass, ScreenObject::kDefaultPointer}));
 }
 
 void MainWindowTest::optionClick_recoloursAndSearchesAgain()
 {
     choose(QStringLiteral("Bell."), QStringLiteral("Bell."), QStringLiteral("...."));
-    QTest::mouseClick(window_->optSimilar, Qt::LeftButton);
-    QVERIFY(window_->optSimilar->isChecked());
-    for (QListWidget* list : window_->resultLists())
+    QTest::mouseClick(c_->optSimilar, Qt::LeftButton);
+    QVERIFY(c_->optSimilar->isChecked());
+    for (QListWidget* list : c_->lists())
         QCOMPARE(list->palette().color(QPalette::Text), QColor(0, 0, 255));
     // The same remedy twice: in the similar mode both lists hold all its lines.
-    const QStringList bell = itemsOf(window_->lResult1);
+    const QStringList bell = itemsOf(c_->lResult1);
     QVERIFY(!bell.isEmpty());
-    QCOMPARE(itemsOf(window_->lResult2), bell);
-    QCOMPARE(window_->lResult3->count(), 0);
+    QCOMPARE(itemsOf(c_->lResult2), bell);
+    QCOMPARE(c_->lResult3->count(), 0);
 
-    QTest::mouseClick(window_->optDifferent, Qt::LeftButton);
-    for (QListWidget* list : window_->resultLists())
+    QTest::mouseClick(c_->optDifferent, Qt::LeftButton);
+    for (QListWidget* list : c_->lists())
         QCOMPARE(list->palette().color(QPalette::Text), QColor(255, 0, 0));
-    QCOMPARE(window_->lResult1->count(), 0);
-    QCOMPARE(window_->lResult2->count(), 0);
+    QCOMPARE(c_->lResult1->count(), 0);
+    QCOMPARE(c_->lResult2->count(), 0);
     QCOMPARE(doubles_->screen.pointerShapes.size(), std::size_t{4});
 }
 
 void MainWindowTest::fileSearch_isTheSearchButton()
 {
     choose(QStringLiteral("Nux-v."), QStringLiteral("...."), QStringLiteral("...."));
-    window_->mnuFileFind->trigger();
-    QCOMPARE(itemsOf(window_->lResult1), linesOf(expected(orvex::CompareMode::Different).textLists()[0]));
-    QCOMPARE(window_->lblResult1->text(), QStringLiteral("Nux-v."));
-    QVERIFY(window_->lblResult2->text().isEmpty());
+    c_->cmdSearch->click();
+    const QStringList byButton = itemsOf(c_->lResult1);
+    QVERIFY(!byButton.isEmpty());
+    for (QListWidget* list : c_->lists())
+        list->clear();
+    c_->mnuFileFind->trigger();
+    QCOMPARE(itemsOf(c_->lResult1), byButton);
+    QCOMPARE(c_->lblResult1->text(), QStringLiteral("Nux-v."));
+    QVERIFY(c_->lblResult2->text().isEmpty());
 }
 
 void MainWindowTest::noRemedyChosen_withdrawsPrinting()
 {
     choose(QStringLiteral("Bell."), QStringLiteral("...."), QStringLiteral("...."));
-    window_->cmdSearch->click();
-    QVERIFY(!window_->cmdPrint->isHidden());
+    c_->cmdSearch->click();
+    QVERIFY(!c_->cmdPrint->isHidden());
     choose(QStringLiteral("...."), QStringLiteral("...."), QStringLiteral("...."));
-    window_->cmdSearch->click();
-    QVERIFY(window_->cmdPrint->isHidden());
-    QVERIFY(!window_->mnuFilePrint->isEnabled());
-    for (QLabel* caption : window_->resultCaptions())
+    c_->cmdSearch->click();
+    QVERIFY(c_->cmdPrint->isHidden());
+    QVERIFY(!c_->mnuFilePrint->isEnabled());
+    for (QLabel* caption : c_->captions())
         QVERIFY(caption->text().isEmpty());
     QVERIFY(doubles_->messages.texts.isEmpty());
 }
@@ -198,20 +211,20 @@ void MainWindowTest::missingRepertory_reportsAndLeavesListsEmpty()
     const orvex::test::TempDir empty;
     const orvex::test::CurrentDirectory inside(empty.path());
     choose(QStringLiteral("Bell."), QStringLiteral("Sulph. d'Arc"), QStringLiteral("...."));
-    window_->cmdSearch->click();
+    c_->cmdSearch->click();
     QCOMPARE(doubles_->messages.texts, QStringList{QStringLiteral("Load Failed")});
     QVERIFY(doubles_->messages.details.first().contains(QStringLiteral("garepertory.xml")));
-    QCOMPARE(window_->lblResult2->text(), QStringLiteral("Sulph. d'Arc"));
-    for (QListWidget* list : window_->resultLists())
+    QCOMPARE(c_->lblResult2->text(), QStringLiteral("Sulph. d'Arc"));
+    for (QListWidget* list : c_->lists())
         QCOMPARE(list->count(), 0);
-    QVERIFY(window_->cmdPrint->isHidden());
+    QVERIFY(c_->cmdPrint->isHidden());
     QCOMPARE(doubles_->screen.mousePointer(), ScreenObject::kDefaultPointer);
 }
 
 void MainWindowTest::typing_completesRemedyNames()
 {
     // Keys go where the window system sends them: to the combo box.
-    QComboBox* picker = window_->cboRemedy1;
+    QComboBox* picker = c_->cboRemedy1;
     QLineEdit* edit = picker->lineEdit();
     edit->clear();
     QTest::keyClicks(picker, QStringLiteral("n"));
@@ -225,7 +238,57 @@ void MainWindowTest::typing_completesRemedyNames()
     QTest::keyClicks(edit, QStringLiteral("UX-V.")); // straight to the line edit works too
     QCOMPARE(edit->text(), QStringLiteral("Nux-v."));
     QVERIFY(!edit->hasSelectedText());
-    QCOMPARE(window_->cboRemedy1->currentIndex(), window_->cboRemedy1->findText(QStringLiteral("Nux-v.")));
+    QCOMPARE(c_->cboRemedy1->currentIndex(), c_->cboRemedy1->findText(QStringLiteral("Nux-v.")));
+}
+
+void MainWindowTest::editingKeysThatTypeACharacter_areRefused()
+{
+    // Ctrl+Backspace types character 127 and Ctrl+Space a blank: both go
+    // through the completion, which continues no name with them. Ctrl with
+    // a letter types a control code and keeps its editing meaning.
+    QComboBox* picker = c_->cboRemedy1;
+    QLineEdit* edit = picker->lineEdit();
+    edit->setText(QStringLiteral("Nux-v. sylv"));
+    edit->end(false);
+    QTest::keyClick(picker, Qt::Key_Backspace, Qt::ControlModifier);
+    QCOMPARE(edit->text(), QStringLiteral("Nux-v. sylv"));
+    QTest::keyClick(picker, Qt::Key_Space, Qt::ControlModifier);
+    QCOMPARE(edit->text(), QStringLiteral("Nux-v. sylv"));
+    QTest::keyClick(picker, Qt::Key_A, Qt::ControlModifier); // select all
+    QCOMPARE(edit->selectedText(), QStringLiteral("Nux-v. sylv"));
+    QTest::keyClick(picker, Qt::Key_Backspace); // the control's own
+    QVERIFY(edit->text().isEmpty());
+}
+
+void MainWindowTest::tabOrder_isTheDesignedOneOnEveryPass()
+{
+    showAndActivate();
+    const QList<QWidget*> order{c_->cboRemedy1, c_->cboRemedy2, c_->cboRemedy3, c_->cboRubric,
+                                c_->optDifferent, c_->cmdSearch, c_->lResult1, c_->lResult2, c_->lResult3};
+    const auto focusedControl = [&]() -> QWidget* {
+        for (QWidget* control : order)
+            if (control == QApplication::focusWidget() || control->isAncestorOf(QApplication::focusWidget()))
+                return control;
+        return QApplication::focusWidget();
+    };
+    QCOMPARE(focusedControl(), c_->cboRemedy1);
+    for (int pass = 0; pass < 2; ++pass) {
+        for (int step = 1; step <= order.size(); ++step) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(focusedControl(), order[step % order.size()]);
+        }
+        for (int step = 1; step <= order.size(); ++step) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+            QCOMPARE(focusedControl(), order[(order.size() - step) % order.size()]);
+        }
+    }
+    // Entering the option group and pressing Space keeps the mode: the
+    // selected option has the focus.
+    c_->cboRubric->setFocus(Qt::OtherFocusReason);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QVERIFY(c_->optDifferent->isChecked());
+    QVERIFY(doubles_->screen.pointerShapes.empty());
 }
 
 void MainWindowTest::tooltip_followsTheItemUnderThePointer()
@@ -234,13 +297,13 @@ void MainWindowTest::tooltip_followsTheItemUnderThePointer()
     QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
     // The middle list: the first one also takes its tooltip from clicks,
     // which a drag over it makes.
-    QListWidget* list = window_->lResult2;
+    QListWidget* list = c_->lResult2;
     QWidget* viewport = list->viewport();
     moveOver(viewport, QPoint(5, 5));
     QVERIFY(list->toolTip().isEmpty());
 
     choose(QStringLiteral("...."), QStringLiteral("Bell."), QStringLiteral("...."));
-    window_->cmdSearch->click();
+    c_->cmdSearch->click();
     QVERIFY(list->count() >= 2);
     const int rowHeight = list->visualItemRect(list->item(0)).height();
     moveOver(viewport, QPoint(5, rowHeight + 1));
@@ -255,22 +318,61 @@ void MainWindowTest::tooltip_followsTheItemUnderThePointer()
     QVERIFY(list->toolTip().isEmpty());
 }
 
-void MainWindowTest::clickInFirstList_setsItsTooltip()
+void MainWindowTest::tooltip_changesOnlyOnAClickInTheFirstList()
 {
+    showAndActivate();
     choose(QStringLiteral("Bell."), QStringLiteral("Bell."), QStringLiteral("...."));
-    window_->optSimilar->setChecked(true);
-    QVERIFY(window_->lResult1->count() > 0);
-    window_->lResult1->setCurrentRow(0);
-    QCOMPARE(window_->lResult1->toolTip(), window_->lResult1->item(0)->text());
-    window_->lResult2->setCurrentRow(0);
-    QVERIFY(window_->lResult2->toolTip().isEmpty());
+    c_->optSimilar->setChecked(true);
+    QListWidget* first = c_->lResult1;
+    QVERIFY(first->count() >= 2);
+    QTest::mouseClick(first->viewport(), Qt::LeftButton, {}, centreOf(first, 0));
+    QCOMPARE(first->toolTip(), first->item(0)->text());
+
+    // A drag with the button held moves the selection, not the tooltip.
+    QTest::mousePress(first->viewport(), Qt::LeftButton, {}, centreOf(first, 0));
+    moveOver(first->viewport(), centreOf(first, 1), Qt::LeftButton);
+    QTest::mouseRelease(first->viewport(), Qt::LeftButton, {}, centreOf(first, 1));
+    QCOMPARE(first->currentRow(), 1);
+    QCOMPARE(first->toolTip(), first->item(0)->text());
+
+    // A new search replaces the items and leaves the tooltip alone.
+    c_->cmdSearch->click();
+    QCOMPARE(first->toolTip(), QStringLiteral("Anxiety"));
+
+    QListWidget* second = c_->lResult2;
+    QTest::mouseClick(second->viewport(), Qt::LeftButton, {}, centreOf(second, 0));
+    QVERIFY(second->toolTip().isEmpty());
+}
+
+void MainWindowTest::longestLine_canBeScrolledIntoViewWhole()
+{
+    // The longest line is not the first: rows must still be as wide as it.
+    const orvex::test::TempDir dir;
+    const QString longest = QStringLiteral("Anxiety, ") + QString(QStringLiteral("with fear of the future, ")).repeated(12)
+        + QStringLiteral("worse at night");
+    dir.write("garepertory.xml", "<list><symptom><category name=\"mi\"><rubric>Fear<remedy>Bell.</remedy></rubric>"
+                                 "<rubric>" + longest.toStdString() + "<remedy>Bell.</remedy></rubric>"
+                                 "<rubric>Sadness<remedy>Bell.</remedy></rubric></category></symptom></list>");
+    const orvex::test::CurrentDirectory inside(dir.path());
+    showAndActivate();
+    choose(QStringLiteral("Bell."), QStringLiteral("...."), QStringLiteral("...."));
+    c_->cmdSearch->click();
+    QListWidget* list = c_->lResult1;
+    QCOMPARE(list->item(1)->text(), longest);
+    const int width = list->fontMetrics().horizontalAdvance(longest);
+    QVERIFY2(list->visualItemRect(list->item(1)).width() >= width, "the longest line is cut short");
+    QApplication::processEvents();
+    QScrollBar* bar = list->horizontalScrollBar();
+    QVERIFY(bar->maximum() > 0);
+    bar->setValue(bar->maximum());
+    QVERIFY(list->visualItemRect(list->item(1)).right() <= list->viewport()->width());
 }
 
 void MainWindowTest::print_sendsTheReportOfWhatIsShown()
 {
     choose(QStringLiteral("Bell."), QStringLiteral("Nux-v."), QStringLiteral("Puls."));
-    window_->cmdSearch->click();
-    window_->mnuFilePrint->trigger();
+    c_->cmdSearch->click();
+    c_->mnuFilePrint->trigger();
     QCOMPARE(doubles_->printing.reports.size(), std::size_t{1});
     const auto& lines = doubles_->printing.reports.front();
     QVERIFY(!lines.empty());
@@ -284,9 +386,9 @@ void MainWindowTest::print_sendsTheReportOfWhatIsShown()
 
 void MainWindowTest::helpMenu_goesToTheHelpCommands()
 {
-    window_->mnuHelpContents->trigger();
-    window_->mnuHelpContents->trigger();
-    window_->mnuHelpAbout->trigger();
+    c_->mnuHelpContents->trigger();
+    c_->mnuHelpContents->trigger();
+    c_->mnuHelpAbout->trigger();
     QCOMPARE(doubles_->help.tipWindows, 2);
     QCOMPARE(doubles_->help.abouts, 1);
 }

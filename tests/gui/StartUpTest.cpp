@@ -1,18 +1,15 @@
+#include "Design.h"
 #include "GuiDoubles.h"
+#include "MainWindowControls.h"
 #include "Module1.h"
 #include "frmMain.h"
 #include "frmSplash.h"
 
 #include "TempDir.h"
 
-#include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QRadioButton>
-#include <QTimer>
-#include <QToolButton>
+#include <QAbstractItemView>
+#include <QMenuBar>
+#include <QMessageBox>
 #include <QtTest>
 
 #include <filesystem>
@@ -27,6 +24,7 @@ private slots:
     void init();
     void cleanup();
     void splashShowsUntilTheFirstTick_thenTheMainWindow();
+    void designFont_inEveryControlListMenuAndMessage();
     void stateAfterStart_matchesTheLoadSequence();
     void startUpWritesTheCountSetting();
     void failedStringsDocument_stillOpensWithEmptyTexts();
@@ -70,7 +68,7 @@ void StartUpTest::splashShowsUntilTheFirstTick_thenTheMainWindow()
     QVERIFY(!program.mainWindow()->isVisible());
     QCOMPARE(program.ScreenWidth(), std::string("1024"));
 
-    QSignalSpy ticks(program.mainWindow()->Timer1, &QTimer::timeout);
+    QSignalSpy ticks(test::control<QTimer>(program.mainWindow(), "Timer1"), &QTimer::timeout);
     QVERIFY(ticks.wait(5000));
     QVERIFY(program.splashWindow() == nullptr);
     QVERIFY(program.mainWindow()->isVisible());
@@ -81,39 +79,62 @@ void StartUpTest::splashShowsUntilTheFirstTick_thenTheMainWindow()
     delete program.mainWindow();
 }
 
+void StartUpTest::designFont_inEveryControlListMenuAndMessage()
+{
+    Module1 program(doubles_->services());
+    program.Main();
+    const test::MainWindowControls window(program.mainWindow());
+    const QFont design = designFont();
+    const auto same = [&](const QWidget* widget) {
+        return widget->font().family() == design.family() && widget->font().pointSizeF() == design.pointSizeF();
+    };
+    for (QComboBox* picker : {window.cboRemedy1, window.cboRemedy2, window.cboRemedy3, window.cboRubric}) {
+        QVERIFY2(same(picker->lineEdit()), qPrintable(picker->objectName()));
+        QVERIFY2(same(picker->view()), qPrintable(picker->objectName()));
+    }
+    QVERIFY(same(window.optSimilar));
+    QVERIFY(same(window.lResult2));
+    QVERIFY(same(program.mainWindow()->menuBar()));
+    QVERIFY(same(window.mnuFile));
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Orvex"), QStringLiteral("Load Failed"));
+    QVERIFY(same(&box));
+    delete program.mainWindow();
+}
+
 void StartUpTest::stateAfterStart_matchesTheLoadSequence()
 {
-    const auto window = loadedWindow(1024);
-    QCOMPARE(window->windowTitle(), QStringLiteral("Orvex Comparative Software 2.0"));
-    QCOMPARE(window->cboRubric->count(), 5);
-    QCOMPARE(window->cboRubric->itemText(0), QStringLiteral("Mind"));
-    QCOMPARE(window->cboRubric->itemText(4), QStringLiteral("Skin"));
-    QCOMPARE(window->cboRubric->currentText(), QStringLiteral("Mind"));
-    QCOMPARE(window->lblChapter->text(), QStringLiteral("Mind"));
-    for (QComboBox* picker : window->remedyPickers()) {
+    const auto loaded = loadedWindow(1024);
+    const test::MainWindowControls window(loaded.get());
+    QCOMPARE(loaded->windowTitle(), QStringLiteral("Orvex Comparative Software 2.0"));
+    QCOMPARE(window.cboRubric->count(), 5);
+    QCOMPARE(window.cboRubric->itemText(0), QStringLiteral("Mind"));
+    QCOMPARE(window.cboRubric->itemText(4), QStringLiteral("Skin"));
+    QCOMPARE(window.cboRubric->currentText(), QStringLiteral("Mind"));
+    QCOMPARE(window.lblChapter->text(), QStringLiteral("Mind"));
+    for (QComboBox* picker : window.pickers()) {
         QCOMPARE(picker->currentText(), QStringLiteral("...."));
-        QCOMPARE(picker->count(), window->cboRemedy1->count());
+        QCOMPARE(picker->count(), window.cboRemedy1->count());
     }
-    QVERIFY(window->cboRemedy1->count() > 10);
-    for (QLabel* caption : window->resultCaptions())
+    QVERIFY(window.cboRemedy1->count() > 10);
+    for (QLabel* caption : window.captions())
         QVERIFY(caption->text().isEmpty());
-    for (QListWidget* list : window->resultLists()) {
+    for (QListWidget* list : window.lists()) {
         QCOMPARE(list->count(), 0);
         QCOMPARE(list->palette().color(QPalette::Text), QColor(255, 0, 0));
     }
-    QCOMPARE(window->SearchFrame->title(), QStringLiteral("Remedies"));
-    QCOMPARE(window->lblRemedy2->text(), QStringLiteral("2nd Remedy"));
-    QCOMPARE(window->lblRubric->text(), QStringLiteral("Look in:"));
-    QCOMPARE(window->cmdSearch->toolTip(), QStringLiteral("Search the repertory"));
-    QCOMPARE(window->cmdPrint->toolTip(), QStringLiteral("Print Result"));
-    QCOMPARE(window->mnuFilePrint->text(), QStringLiteral("Print Result"));
-    QVERIFY(window->cmdPrint->isHidden());
-    QVERIFY(!window->mnuFilePrint->isEnabled());
-    QVERIFY(window->optDifferent->isChecked());
-    QVERIFY(window->lTemp->isHidden());
-    QCOMPARE(window->Timer1->interval(), 1500);
-    QVERIFY(window->Timer1->isActive());
-    QVERIFY(!window->isVisible());
+    QCOMPARE(window.SearchFrame->title(), QStringLiteral("Remedies"));
+    QCOMPARE(window.lblRemedy2->text(), QStringLiteral("2nd Remedy"));
+    QCOMPARE(window.lblRubric->text(), QStringLiteral("Look in:"));
+    QCOMPARE(window.cmdSearch->toolTip(), QStringLiteral("Search the repertory"));
+    QCOMPARE(window.cmdPrint->toolTip(), QStringLiteral("Print Result"));
+    QCOMPARE(window.mnuFilePrint->text(), QStringLiteral("Print Result"));
+    QVERIFY(window.cmdPrint->isHidden());
+    QVERIFY(!window.mnuFilePrint->isEnabled());
+    QVERIFY(window.optDifferent->isChecked());
+    QVERIFY(window.lTemp->isHidden());
+    QCOMPARE(window.Timer1->interval(), 1500);
+    QVERIFY(window.Timer1->isActive());
+    QVERIFY(!loaded->isVisible());
     QVERIFY(doubles_->messages.texts.isEmpty());
 }
 
@@ -122,7 +143,7 @@ void StartUpTest::startUpWritesTheCountSetting()
     const auto window = loadedWindow(1024);
     const auto value = doubles_->registry.value("Software\\Tarnwell\\OCS", "count");
     QVERIFY(value.has_value());
-    QCOMPARE(value->data.substr(0, 1), std::string("1"));
+    QCOMPARE(value->data, std::string({'1', '\0'})); // the text and its terminating NUL, nothing more
     QCOMPARE(doubles_->registry.openHandles(), std::size_t{0});
 }
 
@@ -132,13 +153,14 @@ void StartUpTest::failedStringsDocument_stillOpensWithEmptyTexts()
     std::filesystem::copy_file(orvex::test::demoData("remedy.xml"), dir.path() / "remedy.xml");
     dir.write("list.xml", "<strings><string><name>strSearch");
     const orvex::test::CurrentDirectory inside(dir.path());
-    const auto window = loadedWindow(1024);
+    const auto loaded = loadedWindow(1024);
+    const test::MainWindowControls window(loaded.get());
     QCOMPARE(doubles_->messages.texts, QStringList{QStringLiteral("Load Failed")});
     QVERIFY(doubles_->messages.details.first().contains(QStringLiteral("list.xml")));
-    QCOMPARE(window->cboRubric->count(), 5);
-    QVERIFY(window->cboRubric->currentText().isEmpty());
-    QVERIFY(window->cmdSearch->text().isEmpty());
-    QCOMPARE(window->cboRemedy1->currentText(), QStringLiteral("...."));
+    QCOMPARE(window.cboRubric->count(), 5);
+    QVERIFY(window.cboRubric->currentText().isEmpty());
+    QVERIFY(window.cmdSearch->text().isEmpty());
+    QCOMPARE(window.cboRemedy1->currentText(), QStringLiteral("...."));
 }
 
 void StartUpTest::emptyRemedyList_givesEmptyPickersAfterOneMessage()
@@ -147,13 +169,14 @@ void StartUpTest::emptyRemedyList_givesEmptyPickersAfterOneMessage()
     dir.write("remedy.xml", "");
     std::filesystem::copy_file(orvex::test::demoData("list.xml"), dir.path() / "list.xml");
     const orvex::test::CurrentDirectory inside(dir.path());
-    const auto window = loadedWindow(1024);
+    const auto loaded = loadedWindow(1024);
+    const test::MainWindowControls window(loaded.get());
     QCOMPARE(doubles_->messages.texts.size(), 1);
-    for (QComboBox* picker : window->remedyPickers()) {
+    for (QComboBox* picker : window.pickers()) {
         QCOMPARE(picker->count(), 0);
         QVERIFY(picker->currentText().isEmpty());
     }
-    QCOMPARE(window->cboRubric->currentText(), QStringLiteral("Mind"));
+    QCOMPARE(window.cboRubric->currentText(), QStringLiteral("Mind"));
 }
 
 void StartUpTest::layoutRow_data()
@@ -175,6 +198,10 @@ void StartUpTest::layoutRow_data()
                           << QRect(624, 112, 267, 601) << 832 << 937;
     QTest::newRow("1920 takes 1024") << 1920 << QSize(1024, 768) << QRect(8, 8, 625, 65) << QPoint(448, 16)
                                      << QPoint(448, 32) << QRect(624, 112, 267, 601) << 832 << 937;
+    QTest::newRow("1152") << 1152 << QSize(1152, 864) << QRect(8, 8, 625, 65) << QPoint(448, 16) << QPoint(448, 32)
+                          << QRect(728, 112, 313, 697) << 832 << 1065;
+    QTest::newRow("1280") << 1280 << QSize(1280, 1024) << QRect(8, 8, 625, 65) << QPoint(448, 16) << QPoint(448, 32)
+                          << QRect(808, 112, 385, 857) << 832 << 1193;
     QTest::newRow("1600") << 1600 << QSize(1600, 1200) << QRect(8, 8, 625, 65) << QPoint(448, 16) << QPoint(448, 32)
                           << QRect(1016, 112, 489, 1033) << 832 << 1513;
 }
@@ -182,24 +209,25 @@ void StartUpTest::layoutRow_data()
 void StartUpTest::layoutRow()
 {
     QFETCH(int, width);
-    const auto window = loadedWindow(width);
-    window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-    QTEST(window->frameGeometry().size(), "window");
-    QCOMPARE(window->y(), 0);
-    QTEST(window->SearchFrame->geometry(), "frame");
-    QTEST(window->optSimilar->pos(), "similar");
-    QTEST(window->optDifferent->pos(), "different");
-    QTEST(window->lResult3->geometry(), "list3");
-    QTEST(window->cmdPrint->x(), "printLeft");
-    QCOMPARE(window->cmdSearch->y(), 16);
-    QTEST(window->lblChapter->x(), "chapterLeft");
-    QCOMPARE(window->picAddress->height(), window->frameGeometry().height());
+    const auto loaded = loadedWindow(width);
+    loaded->show();
+    QVERIFY(QTest::qWaitForWindowExposed(loaded.get()));
+    const test::MainWindowControls window(loaded.get());
+    QTEST(loaded->frameGeometry().size(), "window");
+    QCOMPARE(loaded->y(), 0);
+    QTEST(window.SearchFrame->geometry(), "frame");
+    QTEST(window.optSimilar->pos(), "similar");
+    QTEST(window.optDifferent->pos(), "different");
+    QTEST(window.lResult3->geometry(), "list3");
+    QTEST(window.cmdPrint->x(), "printLeft");
+    QCOMPARE(window.cmdSearch->y(), 16);
+    QTEST(window.lblChapter->x(), "chapterLeft");
+    QCOMPARE(window.picAddress->height(), loaded->frameGeometry().height());
     for (std::size_t k = 0; k < 3; ++k) {
-        QCOMPARE(window->resultCaptions()[k]->x(), window->resultLists()[k]->x());
-        QCOMPARE(window->resultCaptions()[k]->width(), window->resultLists()[k]->width());
+        QCOMPARE(window.captions()[k]->x(), window.lists()[k]->x());
+        QCOMPARE(window.captions()[k]->width(), window.lists()[k]->width());
     }
-    QVERIFY(window->lblChapter->x() > window->lResult3->geometry().right());
+    QVERIFY(window.lblChapter->x() > window.lResult3->geometry().right());
 }
 
 QTEST_MAIN(StartUpTest)

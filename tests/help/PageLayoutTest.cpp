@@ -9,6 +9,15 @@ namespace {
 
 using Placements = std::vector<LinePlacement>;
 
+Placements layOutLines(double printableHeight, const std::vector<double>& lineHeights)
+{
+    PageLayout layout(printableHeight);
+    Placements placements;
+    for (const double height : lineHeights)
+        placements.push_back(layout.place(height));
+    return placements;
+}
+
 TEST(PageLayout, lineEndingExactlyAtBottom_staysOnPage)
 {
     EXPECT_EQ(layOutLines(30, {10, 10, 10}), (Placements{{0, 0}, {0, 10}, {0, 20}}));

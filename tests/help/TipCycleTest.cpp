@@ -58,8 +58,9 @@ TEST(TipCycle, threeLines_showInFileOrderThenFirstAgain)
 
 TEST(TipCycle, oneLine_showsItOnEveryPress)
 {
+    const test::TempDir dir;
     TipCycle cycle;
-    cycle.setTips({"only"});
+    ASSERT_TRUE(cycle.load(dir.write("help.txt", "only")));
     EXPECT_EQ(shown(cycle, 2), (std::vector<std::string>{"only", "only", "only"}));
 }
 
@@ -99,11 +100,12 @@ TEST(TipCycle, twoWindows_startAtFirstAndStepApart)
 
 TEST(TipCycle, fortyThousandTips_everyOneReachable)
 {
-    std::vector<std::string> tips;
+    std::string file;
     for (int i = 1; i <= 40000; ++i)
-        tips.push_back(std::to_string(i));
+        file += std::to_string(i) + "\r\n";
+    const test::TempDir dir;
     TipCycle cycle;
-    cycle.setTips(tips);
+    ASSERT_TRUE(cycle.load(dir.write("help.txt", file)));
     for (int i = 1; i <= 40000; ++i) {
         ASSERT_EQ(*cycle.currentTip(), std::to_string(i));
         cycle.next();

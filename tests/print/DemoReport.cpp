@@ -41,14 +41,8 @@ std::vector<ReportLine> demoReport(const std::string& longDate)
     ComparisonSearch search;
     const SearchResult result = search.run(request, document, messages, demoFile("garepertory.xml"));
 
-    ReportInput input;
-    input.chapterLabel = texts.text("strChapter");
-    input.chapterText = request.chapterText;
-    input.longDate = longDate;
-    input.modeTitle = reportModeTitle(texts, request.mode);
-    input.captions = result.captions;
-    input.lists = result.textLists();
-    return buildReportLines(input);
+    return buildReportLines(
+        reportInput(texts, request.chapterText, request.mode, longDate, result.captions, result.textLists()));
 }
 
 std::vector<ReportLine> longReport(int itemsPerList)

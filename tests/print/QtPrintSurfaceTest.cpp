@@ -33,7 +33,7 @@ protected:
 
     QString print(const std::vector<ReportLine>& lines, const char* name, std::size_t* pages = nullptr)
     {
-        const QString path = QString::fromStdString((dir.path() / name).string());
+        QString path = QString::fromStdString((dir.path() / name).string());
         auto surface = QtPrintSurface::forPdfFile(path);
         EXPECT_TRUE(printReport(lines, *surface)) << surface->errorString().toStdString();
         EXPECT_FALSE(surface->failed());
@@ -109,13 +109,26 @@ TEST_F(PdfPrint, fontSizes_areInPointsOnThePage)
     EXPECT_NEAR(heading / caption, 10.0 / 8.0, 0.05);
 }
 
-TEST_F(PdfPrint, twoPrints_giveIdenticalText)
+TEST_F(PdfPrint, twoPrints_giveIdenticalPages)
 {
+    // Word boxes carry each word's place and size: the fonts must match too.
     const auto lines = test::demoReport("Friday, 5 June 2026");
-    const auto first = test::pdfText(print(lines, "first.pdf"));
-    const auto second = test::pdfText(print(lines, "second.pdf"));
+    const auto first = test::pdfWordBoxes(print(lines, "first.pdf"));
+    const auto second = test::pdfWordBoxes(print(lines, "second.pdf"));
     ASSERT_TRUE(first.has_value());
+    EXPECT_TRUE(first->contains(QStringLiteral(">Bell.</word>")));
     EXPECT_EQ(first->toStdString(), second->toStdString());
+}
+
+TEST_F(PdfPrint, lettersArePrintedPlain_withoutLigatures)
+{
+    // A ligature glyph stands for two or three letters; readers then fail
+    // to find or copy the word.
+    const std::vector<ReportLine> lines = {{"Different, difficult, office, fluffy, flat", 10.0F, true, false},
+                                           {"Different, difficult, office, fluffy, flat", 8.0F, false, true}};
+    const auto text = test::pdfText(print(lines, "plain.pdf"));
+    ASSERT_TRUE(text.has_value());
+    EXPECT_EQ(text->count("Different, difficult, office, fluffy, flat"), 2) << text->toStdString();
 }
 
 TEST(QtPrintSurface, pdfInMissingFolder_failsAndSaysWhy)

@@ -17,15 +17,10 @@ bool TipCycle::load(const std::filesystem::path& tipsFile)
     auto tips = readTipsFile(tipsFile);
     if (!tips)
         return false;
-    setTips(std::move(*tips));
-    return true;
-}
-
-void TipCycle::setTips(std::vector<std::string> tips)
-{
-    tips_ = std::move(tips);
+    tips_ = std::move(*tips);
     current_ = 0;
     next();
+    return true;
 }
 
 const std::string* TipCycle::currentTip() const

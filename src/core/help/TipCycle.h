@@ -22,9 +22,6 @@ public:
     // tips, when the file is missing or unreadable; an empty file is true.
     bool load(const std::filesystem::path& tipsFile);
 
-    // Takes `tips` as if read from a file.
-    void setTips(std::vector<std::string> tips);
-
     void next() { current_ = nextTipNumber(current_, tips_.size()); }
 
     std::size_t count() const { return tips_.size(); }

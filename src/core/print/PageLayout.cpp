@@ -22,14 +22,4 @@ LinePlacement PageLayout::place(double lineHeight)
     return placement;
 }
 
-std::vector<LinePlacement> layOutLines(double printableHeight, const std::vector<double>& lineHeights)
-{
-    PageLayout layout(printableHeight);
-    std::vector<LinePlacement> placements;
-    placements.reserve(lineHeights.size());
-    for (const double height : lineHeights)
-        placements.push_back(layout.place(height));
-    return placements;
-}
-
 } // namespace orvex

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstddef>
-#include <vector>
 
 namespace orvex {
 
@@ -31,8 +30,5 @@ private:
     std::size_t page_ = 0;
     double top_ = 0.0;
 };
-
-// The placement of every line of the given heights.
-std::vector<LinePlacement> layOutLines(double printableHeight, const std::vector<double>& lineHeights);
 
 } // namespace orvex

@@ -4,6 +4,17 @@
 
 namespace orvex {
 
+namespace {
+
+// The answer of the list to "which item is at this point": the nearest
+// item (below the last item, the last one; -1 in an empty list) and whether
+// the point lies outside the client area. Kept as two fields rather than one
+// packed word, so lists of more than 65,535 lines cannot wrap around.
+struct ListHit {
+    int nearestItem = -1;
+    bool outsideClientArea = true;
+};
+
 ListHit itemFromPoint(const ListGeometry& list, int x, int y)
 {
     ListHit hit;
@@ -15,6 +26,8 @@ ListHit itemFromPoint(const ListGeometry& list, int x, int y)
     hit.nearestItem = std::clamp(list.topIndex + row, 0, list.count - 1);
     return hit;
 }
+
+} // namespace
 
 TooltipDecision tooltipForMouseMove(bool anyButtonHeld, int x, int y, const ListGeometry& list)
 {

@@ -11,17 +11,6 @@ struct ListGeometry {
     int count = 0;
 };
 
-// The answer of the list to "which item is at this point": the nearest
-// item (below the last item, the last one; -1 in an empty list) and whether
-// the point lies outside the client area. Kept as two fields rather than one
-// packed word, so lists of more than 65,535 lines cannot wrap around.
-struct ListHit {
-    int nearestItem = -1;
-    bool outsideClientArea = true;
-};
-
-ListHit itemFromPoint(const ListGeometry& list, int x, int y);
-
 enum class TooltipChange { Keep, Clear, ShowItem };
 
 struct TooltipDecision {

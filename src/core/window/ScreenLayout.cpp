@@ -26,9 +26,4 @@ const ScreenLayoutRow& screenLayoutRow(std::string_view screenWidth)
     return kRows[kDefaultRow];
 }
 
-const std::array<ScreenLayoutRow, 6>& screenLayoutRows()
-{
-    return kRows;
-}
-
 } // namespace orvex

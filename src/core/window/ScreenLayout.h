@@ -27,7 +27,4 @@ inline constexpr int kTwipsPerPixel = 15;
 // any width not in the table gets the row of "1024".
 const ScreenLayoutRow& screenLayoutRow(std::string_view screenWidth);
 
-// All rows, in the order they are compared.
-const std::array<ScreenLayoutRow, 6>& screenLayoutRows();
-
 } // namespace orvex

@@ -97,6 +97,9 @@ bool QtPrintSurface::start()
     font_.setPointSizeF(chosen.pointSizeF());
     font_.setBold(chosen.bold());
     font_.setItalic(chosen.italic());
+    // Latin needs no shaping; without it no ligature glyphs reach the page,
+    // so readers can find and copy every word.
+    font_.setStyleStrategy(QFont::PreferNoShaping);
     return true;
 }
 

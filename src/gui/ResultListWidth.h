@@ -1,0 +1,12 @@
+#pragma once
+
+class QListWidget;
+
+namespace orvex::gui {
+
+// Result lists give every row the first row's size, which keeps tens of
+// thousands of lines cheap but cuts longer lines short. This makes the rows
+// as wide as the longest line, so the horizontal scroll bar reaches it.
+void widenToLongestLine(QListWidget* list);
+
+} // namespace orvex::gui
