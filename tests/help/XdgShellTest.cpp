@@ -22,7 +22,7 @@ namespace fs = std::filesystem;
 // A stand-in for xdg-mime or xdg-open: a small sh script in a temporary folder.
 std::string script(const test::TempDir& dir, const std::string& name, const std::string& body)
 {
-    const std::string path = dir.write(name, "#!/bin/sh\n" + body + "\n");
+    std::string path = dir.write(name, "#!/bin/sh\n" + body + "\n");
     fs::permissions(path, fs::perms::owner_all);
     return path;
 }
