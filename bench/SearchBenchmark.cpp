@@ -4,7 +4,11 @@
 // the bare parses in one interleaved run:
 //   orvex_bench --benchmark_filter='Bare|FullSearch' --benchmark_repetitions=5
 //               --benchmark_enable_random_interleaving=true
+// The data check of the same repertory is held to 1.5 times the full search:
+//   orvex_bench --benchmark_filter='FullSearch/0|Check' --benchmark_repetitions=5
+//               --benchmark_enable_random_interleaving=true
 #include "ComparisonSearch.h"
+#include "DataCheck.h"
 #include "LiteralResultBuilder.h"
 #include "RemedyList.h"
 #include "RepertoryStream.h"
@@ -144,6 +148,23 @@ void BM_FullSearch(benchmark::State& state)
     state.counters["lines"] = static_cast<double>(lines);
 }
 
+// The whole data check: remedy list, strings and one pass over the repertory.
+void BM_Check(benchmark::State& state)
+{
+    const std::string path = repertoryPath();
+    const std::string remedies = (benchDir() / "remedy.xml").string();
+    const std::string strings = generatedFile("list.xml", [](std::ostream& out) {
+        out << "<strings>";
+        for (const auto& [key, code] : orvex::kChapters)
+            out << "<string><name>" << key << "</name>" << code << "</string>";
+        out << "</strings>";
+    });
+    std::uint64_t findings = 0;
+    for (auto _ : state)
+        findings = orvex::checkDataFiles(remedies, strings, path).findingCount();
+    state.counters["findings"] = static_cast<double>(findings);
+}
+
 // One 1 MB rubric listing a remedy 3,000 times: the line is kept once.
 void BM_AmplifiedRubric(benchmark::State& state)
 {
@@ -232,6 +253,7 @@ BENCHMARK(BM_BareLibxml2Parse)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Libxml2NoOpEvents)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StreamOnly)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FullSearch)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Check)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AmplifiedRubric)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_NestedRepertory)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_NestedStrings)->Unit(benchmark::kMillisecond);

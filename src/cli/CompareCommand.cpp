@@ -1,5 +1,6 @@
 #include "CompareCommand.h"
 
+#include "CheckCommand.h"
 #include "Chapters.h"
 #include "ComparisonSearch.h"
 #include "RemedyList.h"
@@ -22,6 +23,7 @@ namespace orvex::cli {
 namespace {
 
 constexpr const char* kUsage = R"(Usage: orvex-compare [OPTIONS] [REMEDY1 [REMEDY2 [REMEDY3]]]
+       orvex-compare check [--format FORMAT]   (checks the data files: check --help)
 
 Compares up to three remedies in one chapter of the repertory, as the Orvex
 program does, reading remedy.xml, list.xml and garepertory.xml from the
@@ -39,9 +41,8 @@ Options:
   --help              show this help
 
 Text output escapes what a terminal would act on: a backslash is written as
-\\, tab, line feed and carriage return as \t, \n and \r, any other control
-character as \xHH (C0 and DEL) or \u00HH (C1, U+0080 to U+009F). JSON
-output escapes them as JSON does.
+\\, a control character as \xHH (C0 and DEL: a line feed is \x0A) or \u00HH
+(C1, U+0080 to U+009F). JSON output escapes them as JSON does.
 
 JSON output of a search:
   {"chapter": TEXT, "code": CODE, "mode": "similar"|"different",
@@ -236,6 +237,8 @@ bool outputWritten(std::ostream& out, std::ostream& err)
 int run(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
         const std::function<std::string()>& today)
 {
+    if (!arguments.empty() && arguments[0] == "check")
+        return runCheckCommand({arguments.begin() + 1, arguments.end()}, out, err);
     const auto parsed = parse(arguments);
     if (const auto* error = std::get_if<UsageError>(&parsed)) {
         err << "orvex-compare: " << error->message << "\n\n" << kUsage;
@@ -313,31 +316,27 @@ int DescriptorOutput::sync()
     return drain() ? 0 : -1;
 }
 
-std::string escapedForText(std::string_view text)
+std::string escapedForText(std::string_view text, char quote)
 {
     std::string escaped;
     escaped.reserve(text.size());
     char code[8];
     for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        if (byte == '\\') {
-            escaped += "\\\\";
-        } else if (byte == '\t') {
-            escaped += "\\t";
-        } else if (byte == '\n') {
-            escaped += "\\n";
-        } else if (byte == '\r') {
-            escaped += "\\r";
+        const char c = text[i];
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\\' || (quote != '\0' && c == quote)) {
+            escaped += '\\';
+            escaped += c;
         } else if (byte < 0x20 || byte == 0x7F) {
-            std::snprintf(code, sizeof code, "\\x%02x", byte);
+            std::snprintf(code, sizeof code, "\\x%02X", byte);
             escaped += code;
-        } else if (byte == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) < 0xA0
-                   && static_cast<unsigned char>(text[i + 1]) >= 0x80) {
-            // U+0080 to U+009F: CSI (U+009B) alone starts an escape sequence in many terminals.
-            std::snprintf(code, sizeof code, "\\u%04x", static_cast<unsigned char>(text[++i]));
+        } else if (byte == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) >= 0x80
+                   && static_cast<unsigned char>(text[i + 1]) <= 0x9F) {
+            // U+0080 to U+009F: CSI (U+009B) alone starts a sequence in many terminals.
+            std::snprintf(code, sizeof code, "\\u00%02X", static_cast<unsigned char>(text[++i]));
             escaped += code;
         } else {
-            escaped += text[i];
+            escaped += c;
         }
     }
     return escaped;

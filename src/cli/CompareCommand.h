@@ -47,10 +47,11 @@ private:
 int runCompareCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
                       const std::function<std::string()>& today);
 
-// `text` as the text output writes it: backslash, tab, line feed and carriage
-// return as \\, \t, \n and \r; other C0 controls and DEL as \xHH; C1
-// controls (UTF-8 C2 80 to C2 9F) as \u00HH. Everything else is unchanged, so
-// nothing a data file holds can move the cursor or start a terminal sequence.
-std::string escapedForText(std::string_view text);
+// `text` as text output writes it, one way for every command: a backslash
+// (and `quote`, when given) preceded by a backslash; C0 controls and DEL as
+// \xHH, C1 controls (UTF-8 C2 80 to C2 9F) as \u00HH, in capitals. Nothing a
+// data file holds can then move the cursor, start a terminal sequence or
+// forge a line.
+std::string escapedForText(std::string_view text, char quote = '\0');
 
 } // namespace orvex::cli

@@ -1,7 +1,7 @@
 #include "CompareCommand.h"
 
 #include "ChildProcess.h"
-#include "TempDir.h"
+#include "CommandRun.h"
 
 #include <gtest/gtest.h>
 
@@ -16,30 +16,18 @@
 namespace orvex::cli {
 namespace {
 
-struct CommandRun {
-    int status;
-    std::string out;
-    std::string err;
-};
+using test::CommandRun;
 
 class CompareCommandTest : public ::testing::Test {
 protected:
-    CompareCommandTest()
-    {
-        for (const char* name : {"remedy.xml", "list.xml", "garepertory.xml"})
-            dir.write(name, test::readFile(test::demoData(name)));
-    }
+    CompareCommandTest() { test::copyDemoData(dir); }
 
-    CommandRun run(const std::vector<std::string>& arguments)
-    {
-        std::ostringstream out;
-        const int status = runWith(arguments, out);
-        return {status, out.str(), lastErr};
-    }
+    CommandRun run(const std::vector<std::string>& arguments) { return test::runIn(dir.path(), arguments); }
 
+    // The command with `out` as its output; stderr is kept in lastErr.
     int runWith(const std::vector<std::string>& arguments, std::ostream& out)
     {
-        const test::CurrentDirectory here(dir.path());
+        const orvex::test::CurrentDirectory here(dir.path());
         std::ostringstream err;
         const int status = runCompareCommand(arguments, out, err, [] { return std::string("Sunday, 6 December 2026"); });
         lastErr = err.str();
@@ -47,8 +35,7 @@ protected:
     }
 
     std::string lastErr;
-
-    test::TempDir dir;
+    orvex::test::TempDir dir;
 };
 
 TEST_F(CompareCommandTest, badUsage_exits64WithUsageOnStderr)
@@ -162,19 +149,20 @@ TEST(EscapedForText, controlCharactersCannotReachTheTerminal)
 {
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"Bell.", "Bell."},
-        {"\x1b]0;owned\x07\x1b[2J", "\\x1b]0;owned\\x07\\x1b[2J"},
-        {"line\nForged: line\r", "line\\nForged: line\\r"},
-        {"a\tb", "a\\tb"},
+        {"\x1b]0;owned\x07\x1b[2J", "\\x1B]0;owned\\x07\\x1B[2J"},
+        {"line\nForged: line\r", "line\\x0AForged: line\\x0D"},
+        {"a\tb", "a\\x09b"},
         {std::string("nul\0end", 7), "nul\\x00end"},
-        {"del\x7f", "del\\x7f"},
-        {"back\\slash", "back\\\\slash"},
-        {"csi\xC2\x9b" "2J", "csi\\u009b2J"},
+        {"del\x7f", "del\\x7F"},
+        {"back\\slash \"quoted\"", "back\\\\slash \"quoted\""},
+        {"csi\xC2\x9b" "2J", "csi\\u009B2J"},
         {"nel\xC2\x85", "nel\\u0085"},
         {"\xC2\xA0nbsp \xC3\x84rz. \xE2\x80\xA6", "\xC2\xA0nbsp \xC3\x84rz. \xE2\x80\xA6"},
         {"cut\xC2", "cut\xC2"},
     };
     for (const auto& [text, escaped] : cases)
         EXPECT_EQ(escapedForText(text), escaped) << escaped;
+    EXPECT_EQ(escapedForText("say \"x\"\n", '"'), "say \\\"x\\\"\\x0A");
 }
 
 // XML 1.0 lets line breaks, DEL and the C1 controls through (CSI, U+009B,
@@ -193,7 +181,7 @@ TEST_F(CompareCommandTest, controlCharactersInDataFiles_areEscapedInTextOnly)
             EXPECT_EQ(result.out.find(forbidden), std::string::npos) << result.out;
     }
     const CommandRun search = run({evil});
-    EXPECT_NE(search.out.find("\nEvil\\u009b2J (1)\n  Forged\\r\\nChapter: x\\u009b31m\\x7f\n"), std::string::npos)
+    EXPECT_NE(search.out.find("\nEvil\\u009B2J (1)\n  Forged\\x0D\\x0AChapter: x\\u009B31m\\x7F\n"), std::string::npos)
         << search.out;
     const auto json = nlohmann::json::parse(run({"--format", "json", evil}).out);
     EXPECT_EQ(json["lists"][0][0], "Forged\r\nChapter: x\xC2\x9B" "31m\x7F");
@@ -206,7 +194,7 @@ TEST(CompareExecutable, unwritableStandardOutput_exits74)
     for (const Output output : {Output::Closed, Output::FullDisk, Output::BrokenPipe}) {
         int ends[2];
         ASSERT_EQ(::pipe(ends), 0);
-        const int status = test::runInChild([&] {
+        const int status = orvex::test::runInChild([&] {
             ::close(ends[0]);
             if (output == Output::Closed) {
                 ::close(STDOUT_FILENO);
