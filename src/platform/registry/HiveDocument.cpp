@@ -1,5 +1,6 @@
 #include "HiveDocument.h"
 
+#include "HiveText.h"
 #include "RegistryProtocol.h"
 
 #include <algorithm>
@@ -32,29 +33,6 @@ bool names(const HiveSection& section, const KeyPath& path)
     return section.readable && samePath(section.path, path);
 }
 
-bool isValueNamed(const HiveLine& line, const std::string& name)
-{
-    return line.kind == HiveLine::Kind::Value && reg::sameName(line.value.name, name);
-}
-
-// A hex list cut short ends in a backslash and takes the next line in as its
-// last part, unless that line opens a section.
-bool continuesIntoNextLine(const HiveLine& line)
-{
-    const std::size_t end = line.raw.find_last_not_of(" \t\r");
-    return line.kind == HiveLine::Kind::Unreadable && end != std::string::npos && line.raw[end] == '\\';
-}
-
-// A line, or the last line of a run, that holds nothing but white space.
-bool endsBlank(const HiveLine& line)
-{
-    if (line.kind == HiveLine::Kind::Value)
-        return false;
-    const std::size_t lastStart = line.raw.rfind('\n');
-    const std::string_view last = std::string_view(line.raw).substr(lastStart == std::string::npos ? 0 : lastStart + 1);
-    return last.find_first_not_of(" \t\r") == std::string_view::npos;
-}
-
 // Names fold as the registry compares them, for lookups by hash.
 std::string folded(const std::string& name)
 {
@@ -65,6 +43,55 @@ std::string folded(const std::string& name)
 }
 
 } // namespace
+
+HiveValue HiveDocument::value(const HiveLine& line) const
+{
+    if (const HiveValue* written = writtenValue(line))
+        return *written;
+    // The parser made it a value line only after reading it as one.
+    return parseValueLines(text(line)).value_or(HiveValue{});
+}
+
+std::string HiveDocument::valueName(const HiveLine& line) const
+{
+    if (const HiveValue* written = writtenValue(line))
+        return written->name;
+    return parseValueName(text(line)).value_or(std::string());
+}
+
+bool HiveDocument::isValueNamed(const HiveLine& line, const std::string& name) const
+{
+    return line.kind == HiveLine::Kind::Value && reg::sameName(valueName(line), name);
+}
+
+// A hex list cut short ends in a backslash and takes the next line in as its
+// last part, unless that line opens a section.
+bool HiveDocument::continuesIntoNextLine(const HiveLine& line) const
+{
+    const std::string_view raw = text(line);
+    const std::size_t end = raw.find_last_not_of(" \t\r");
+    return line.kind == HiveLine::Kind::Unreadable && end != std::string_view::npos && raw[end] == '\\';
+}
+
+// A line, or the last line of a run, that holds nothing but white space.
+bool HiveDocument::endsBlank(const HiveLine& line) const
+{
+    if (line.kind == HiveLine::Kind::Value)
+        return false;
+    const std::string_view raw = text(line);
+    const std::size_t lastStart = raw.rfind('\n');
+    return raw.substr(lastStart == std::string_view::npos ? 0 : lastStart + 1).find_first_not_of(" \t\r")
+        == std::string_view::npos;
+}
+
+HiveLine HiveDocument::writtenLine(HiveValue value)
+{
+    HiveLine line;
+    line.kind = HiveLine::Kind::Value;
+    line.written = static_cast<std::uint32_t>(written_.size());
+    written_.push_back(std::move(value));
+    return line;
+}
 
 bool HiveDocument::isRootName(const std::string& name)
 {
@@ -92,27 +119,28 @@ std::vector<HiveValue> HiveDocument::values(const KeyPath& path) const
         for (const auto& line : section.lines) {
             if (line.kind != HiveLine::Kind::Value)
                 continue;
-            const auto [at, added] = indexByName.try_emplace(folded(line.value.name), found.size());
+            HiveValue value = this->value(line);
+            const auto [at, added] = indexByName.try_emplace(folded(value.name), found.size());
             if (added)
-                found.push_back(line.value);
+                found.push_back(std::move(value));
             else
-                found[at->second] = line.value;
+                found[at->second] = std::move(value);
         }
     }
     return found;
 }
 
-const HiveValue* HiveDocument::findValue(const KeyPath& path, const std::string& name) const
+std::optional<HiveValue> HiveDocument::findValue(const KeyPath& path, const std::string& name) const
 {
-    const HiveValue* found = nullptr;
+    const HiveLine* found = nullptr;
     for (const auto& section : sections_) {
         if (!names(section, path))
             continue;
         for (const auto& line : section.lines)
             if (isValueNamed(line, name))
-                found = &line.value;
+                found = &line;
     }
-    return found;
+    return found == nullptr ? std::nullopt : std::optional<HiveValue>(value(*found));
 }
 
 std::vector<std::string> HiveDocument::subKeys(const KeyPath& path) const
@@ -190,9 +218,8 @@ void HiveDocument::setValue(const KeyPath& path, const HiveValue& value)
     }
     if (existing != nullptr) {
         // The later line is the one that counts; earlier ones stay shadowed.
-        existing->value.type = value.type;
-        existing->value.data = value.data;
-        existing->raw.clear();
+        // It keeps the name as the file spells it.
+        *existing = writtenLine(HiveValue{valueName(*existing), value.type, value.data});
         return;
     }
     if (last == nullptr) {
@@ -208,10 +235,7 @@ void HiveDocument::setValue(const KeyPath& path, const HiveValue& value)
     for (auto line = lines.begin(); line != lines.end(); ++line)
         if (line->kind == HiveLine::Kind::Value)
             at = std::next(line);
-    HiveLine line;
-    line.kind = HiveLine::Kind::Value;
-    line.value = value;
-    lines.insert(at, std::move(line));
+    lines.insert(at, writtenLine(value));
 }
 
 bool HiveDocument::deleteValue(const KeyPath& path, const std::string& name)

@@ -246,7 +246,7 @@ LStatus HiveFile::read(HiveDocument& document) const
     } else if (!readAll(fd.get(), text, kReadLimit)) {
         return reg::ERROR_CANTREAD;
     }
-    auto parsed = parseHive(text);
+    auto parsed = parseHive(std::move(text));
     if (!parsed)
         return reg::ERROR_BADDB;
     document = std::move(*parsed);
@@ -304,8 +304,7 @@ LStatus HiveFile::update(const Edit& edit)
         std::string text;
         if (!readAll(fd.get(), text, kRewriteLimit))
             return reg::ERROR_CANTWRITE;
-        auto document = parseHive(text);
-        std::string().swap(text); // the new text takes its place
+        auto document = parseHive(std::move(text));
         if (!document)
             return reg::ERROR_BADDB;
         bool changed = false;

@@ -139,8 +139,8 @@ LStatus HiveFileRegistry::queryValue(HKey key, const std::string& valueName, std
     HiveDocument document;
     if (const LStatus status = readable(key, path, document); status != reg::ERROR_SUCCESS)
         return status;
-    const HiveValue* value = document.findValue(path, valueName);
-    if (value == nullptr)
+    const auto value = document.findValue(path, valueName);
+    if (!value)
         return reg::ERROR_FILE_NOT_FOUND;
     if (type != nullptr)
         *type = value->type;
@@ -160,9 +160,9 @@ LStatus HiveFileRegistry::setValue(HKey key, const std::string& valueName, std::
     return file_.update([&](HiveDocument& hive, bool& changed) {
         if (!hive.keyExists(path))
             return reg::ERROR_KEY_DELETED;
-        const HiveValue* old = hive.findValue(path, valueName);
+        const auto old = hive.findValue(path, valueName);
         // Rewriting a value with what it holds already leaves the file alone.
-        changed = old == nullptr || old->type != type || old->data != value.data;
+        changed = !old || old->type != type || old->data != value.data;
         if (changed)
             hive.setValue(path, value);
         return reg::ERROR_SUCCESS;

@@ -224,15 +224,17 @@ std::size_t valueLinesAfter(const Lines& lines, std::size_t header)
 }
 
 // Several physical lines of a hex list as one, without the backslashes.
-std::string joinContinued(const Lines& lines, std::size_t first, std::size_t last)
+std::string joinContinued(std::string_view lines)
 {
     std::string joined;
-    for (std::size_t pos = first;; pos = lines.next(pos)) {
-        std::string_view part = trimmed(lines.at(pos));
-        if (pos == last)
+    for (;;) {
+        const std::size_t end = lines.find('\n');
+        std::string_view part = trimmed(lines.substr(0, end));
+        if (end == std::string_view::npos)
             return joined.append(part);
         part.remove_suffix(1);
         joined.append(part);
+        lines.remove_prefix(end + 1);
     }
 }
 
@@ -316,22 +318,36 @@ std::string hexList(std::string line, std::string_view bytes)
     return line;
 }
 
-void writeLine(std::string& out, const HiveLine& line)
+void writeLine(std::string& out, const HiveDocument& document, const HiveLine& line)
 {
-    if (!line.raw.empty())
-        out += line.raw;
-    else if (line.kind == HiveLine::Kind::Value)
-        out += formatValue(line.value);
+    if (const HiveValue* written = document.writtenValue(line))
+        out += formatValue(*written);
+    else
+        out += document.text(line);
     out += '\n';
 }
 
 } // namespace
 
-std::optional<HiveDocument> parseHive(std::string_view text)
+std::optional<HiveValue> parseValueLines(std::string_view lines)
 {
-    HiveDocument document;
-    if (text.starts_with(kBom))
-        text.remove_prefix(kBom.size());
+    return parseValue(lines.find('\n') == std::string_view::npos ? std::string(trimmed(lines)) : joinContinued(lines));
+}
+
+std::optional<std::string> parseValueName(std::string_view lines)
+{
+    std::size_t pos = 0;
+    return readName(trimmed(lines.substr(0, lines.find('\n'))), pos);
+}
+
+std::optional<HiveDocument> parseHive(std::string source)
+{
+    if (source.size() >= HiveLine::kRead)
+        return std::nullopt;
+    HiveDocument document(std::move(source));
+    std::string_view text = document.source();
+    const std::size_t base = text.starts_with(kBom) ? kBom.size() : 0;
+    text.remove_prefix(base);
     if (text.empty()) {
         document.setHeader(std::string(kHiveHeader));
         document.appendPreambleLine(HiveLine{});
@@ -345,26 +361,32 @@ std::optional<HiveDocument> parseHive(std::string_view text)
 
     std::optional<HiveSection> section;
     // Lines that hold no value pile up here and join the document as one
-    // entry, copied once from the text: the run of a hive that is ten
-    // million blank lines costs its own size and no more.
+    // entry, one span of its text: a hive of ten million blank lines costs
+    // no more than its text.
     std::size_t runStart = 0;
     std::size_t runLast = 0;
-    std::optional<HiveLine::Kind> runKind;
+    bool inRun = false;
+    HiveLine::Kind runKind = HiveLine::Kind::Blank;
     auto target = [&]() -> std::vector<HiveLine>& { return section ? section->lines : document.preambleLines(); };
+    auto spanLine = [&](std::size_t first, std::size_t last, HiveLine::Kind kind) {
+        HiveLine line;
+        line.kind = kind;
+        line.offset = static_cast<std::uint32_t>(base + first);
+        line.length = static_cast<std::uint32_t>(lines.span(first, last).size());
+        return line;
+    };
     auto endRun = [&] {
-        if (!runKind)
+        if (!inRun)
             return;
-        HiveLine run;
-        run.kind = *runKind;
-        run.raw = std::string(lines.span(runStart, runLast));
-        target().push_back(std::move(run));
-        runKind.reset();
+        target().push_back(spanLine(runStart, runLast, runKind));
+        inRun = false;
     };
     auto addToRun = [&](std::size_t first, std::size_t last, HiveLine::Kind kind) {
-        if (!runKind) {
+        if (!inRun) {
+            inRun = true;
             runStart = first;
             runKind = kind;
-        } else if (kind == HiveLine::Kind::Unreadable || (kind == HiveLine::Kind::Comment && *runKind == HiveLine::Kind::Blank)) {
+        } else if (kind == HiveLine::Kind::Unreadable || (kind == HiveLine::Kind::Comment && runKind == HiveLine::Kind::Blank)) {
             runKind = kind; // the kind that matters most
         }
         runLast = last;
@@ -395,18 +417,11 @@ std::optional<HiveDocument> parseHive(std::string_view text)
                        && !trimmed(lines.at(lines.next(last))).starts_with('['))
                     last = lines.next(last);
             const bool cut = hex && continues(lines.at(last));
-            auto value = section && section->readable && !cut ? parseValue(joinContinued(lines, pos, last)) : std::nullopt;
-            if (!value) {
+            if (!section || !section->readable || cut || !parseValueLines(lines.span(pos, last))) {
                 addToRun(pos, last, HiveLine::Kind::Unreadable);
             } else {
                 endRun();
-                HiveLine line;
-                line.kind = HiveLine::Kind::Value;
-                line.value = std::move(*value);
-                // A line as the program would write it needs no copy of its own.
-                if (const std::string_view raw = lines.span(pos, last); formatValue(line.value) != raw)
-                    line.raw = std::string(raw);
-                target().push_back(std::move(line));
+                target().push_back(spanLine(pos, last, HiveLine::Kind::Value));
             }
             pos = last;
         }
@@ -439,10 +454,12 @@ std::string formatValue(const HiveValue& value)
 
 std::string writeHive(const HiveDocument& document)
 {
-    std::string out = document.header().empty() ? std::string(kHiveHeader) : document.header();
+    std::string out;
+    out.reserve(document.source().size() + 4096); // once, not by doubling
+    out += document.header().empty() ? kHiveHeader : std::string_view(document.header());
     out += '\n';
     for (const auto& line : document.preamble())
-        writeLine(out, line);
+        writeLine(out, document, line);
     for (const auto& section : document.sections()) {
         if (!section.rawHeader.empty()) {
             out += section.rawHeader;
@@ -454,7 +471,7 @@ std::string writeHive(const HiveDocument& document)
         }
         out += '\n';
         for (const auto& line : section.lines)
-            writeLine(out, line);
+            writeLine(out, document, line);
     }
     return out;
 }
