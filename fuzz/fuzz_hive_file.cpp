@@ -4,7 +4,7 @@
 // and what the program wrote reads back as the same keys and values.
 #include "registry/HiveDocument.h"
 #include "registry/HiveText.h"
-#include "settings/RegistryProtocol.h"
+#include "registry/RegistryProtocol.h"
 
 #include "FuzzSupport.h"
 
@@ -52,23 +52,22 @@ bool sameValues(const std::vector<HiveValue>& a, const std::vector<HiveValue>& b
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), sameValue);
 }
 
-bool sameLine(const HiveLine& a, const HiveLine& b)
+// Two lines alike in kind, text and value, each read in its own document.
+bool sameLines(const HiveDocument& x, const std::vector<HiveLine>& a, const HiveDocument& y, const std::vector<HiveLine>& b)
 {
-    return a.kind == b.kind && a.raw == b.raw && (a.kind != HiveLine::Kind::Value || sameValue(a.value, b.value));
-}
-
-bool sameLines(const std::vector<HiveLine>& a, const std::vector<HiveLine>& b)
-{
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), sameLine);
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [&](const HiveLine& p, const HiveLine& q) {
+        return p.kind == q.kind && x.text(p) == y.text(q)
+            && (p.kind != HiveLine::Kind::Value || sameValue(x.value(p), y.value(q)));
+    });
 }
 
 bool sameDocument(const HiveDocument& a, const HiveDocument& b)
 {
-    return a.header() == b.header() && sameLines(a.preamble(), b.preamble())
+    return a.header() == b.header() && sameLines(a, a.preamble(), b, b.preamble())
         && std::equal(a.sections().begin(), a.sections().end(), b.sections().begin(), b.sections().end(),
-                      [](const HiveSection& x, const HiveSection& y) {
+                      [&](const HiveSection& x, const HiveSection& y) {
                           return x.readable == y.readable && x.path == y.path && x.rawHeader == y.rawHeader
-                              && sameLines(x.lines, y.lines);
+                              && sameLines(a, x.lines, b, y.lines);
                       });
 }
 
@@ -193,7 +192,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (body.starts_with(kBom))
         body.remove_prefix(kBom.size());
 
-    const auto parsed = orvex::platform::parseHive(text);
+    const auto parsed = orvex::platform::parseHive(std::string(text));
     if (!parsed) {
         if (body.empty() || trimmed(body.substr(0, body.find('\n'))) == orvex::platform::kHiveHeader)
             fail("a hive was refused");

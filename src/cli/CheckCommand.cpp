@@ -58,26 +58,7 @@ constexpr std::size_t kShown = 10;
 // (U+0080 to U+009F, such as the terminal's CSI).
 std::string inQuotes(std::string_view text)
 {
-    std::string result = "\"";
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        const auto byte = static_cast<unsigned char>(c);
-        char escape[8];
-        if (c == '"' || c == '\\') {
-            result += '\\';
-            result += c;
-        } else if (byte < 0x20 || byte == 0x7F) {
-            std::snprintf(escape, sizeof escape, "\\x%02X", byte);
-            result += escape;
-        } else if (byte == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) >= 0x80
-                   && static_cast<unsigned char>(text[i + 1]) <= 0x9F) {
-            std::snprintf(escape, sizeof escape, "\\u00%02X", static_cast<unsigned char>(text[++i]));
-            result += escape;
-        } else {
-            result += c;
-        }
-    }
-    return result + '"';
+    return '"' + escapedForText(text, '"') + '"';
 }
 
 std::string plural(std::uint64_t count, const char* one, const char* many)

@@ -10,9 +10,14 @@
 
 #include <nlohmann/json.hpp>
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <optional>
-#include <variant>
 #include <ostream>
+#include <variant>
+
+#include <unistd.h>
 
 namespace orvex::cli {
 namespace {
@@ -35,6 +40,10 @@ Options:
   --list-remedies     print the remedy picker entries
   --help              show this help
 
+Text output escapes what a terminal would act on: a backslash is written as
+\\, a control character as \xHH (C0 and DEL: a line feed is \x0A) or \u00HH
+(C1, U+0080 to U+009F). JSON output escapes them as JSON does.
+
 JSON output of a search:
   {"chapter": TEXT, "code": CODE, "mode": "similar"|"different",
    "captions": [3 texts], "lists": [[...], [...], [...]],
@@ -43,7 +52,8 @@ With --report: [{"text": TEXT, "size": N, "bold": B, "italic": B}, ...]
 
 Exit status: 0 on success (an empty result too), 2 when a data file could not
 be loaded ("Load Failed" on stderr; the empty result is still printed),
-64 on bad usage.
+64 on bad usage, 74 when the output could not be written (closed output,
+full disk, broken pipe; a message on stderr).
 )";
 
 struct Options {
@@ -157,7 +167,7 @@ void printList(const std::vector<std::string>& entries, bool json, std::ostream&
         return;
     }
     for (const std::string& entry : entries)
-        out << entry << '\n';
+        out << escapedForText(entry) << '\n';
 }
 
 const char* modeName(CompareMode mode)
@@ -183,16 +193,16 @@ void printResult(const SearchResult& result, CompareMode mode, bool json, std::o
         out << dump(object) << '\n';
         return;
     }
-    out << "Chapter: " << result.chapterCaption;
+    out << "Chapter: " << escapedForText(result.chapterCaption);
     if (!result.chapterCode.empty())
         out << " (" << result.chapterCode << ')';
     out << "\nMode: " << modeName(mode) << " symptoms\n";
     for (std::size_t k = 0; k < kRemedyPositions; ++k) {
         if (result.captions[k].empty())
             continue;
-        out << '\n' << result.captions[k] << " (" << result.lists[k].size() << ")\n";
+        out << '\n' << escapedForText(result.captions[k]) << " (" << result.lists[k].size() << ")\n";
         for (const LineId line : result.lists[k])
-            out << "  " << result.lines->text(line) << '\n';
+            out << "  " << escapedForText(result.lines->text(line)) << '\n';
     }
 }
 
@@ -200,7 +210,7 @@ void printReport(const std::vector<ReportLine>& lines, bool json, std::ostream& 
 {
     if (!json) {
         for (const ReportLine& line : lines)
-            out << line.text << '\n';
+            out << escapedForText(line.text) << '\n';
         return;
     }
     nlohmann::json array = nlohmann::json::array();
@@ -209,10 +219,23 @@ void printReport(const std::vector<ReportLine>& lines, bool json, std::ostream& 
     out << dump(array) << '\n';
 }
 
-} // namespace
+// Whether everything reached its destination; says why on `err` if not.
+bool outputWritten(std::ostream& out, std::ostream& err)
+{
+    out.flush();
+    if (out)
+        return true;
+    const auto* descriptor = dynamic_cast<const DescriptorOutput*>(out.rdbuf());
+    const int reason = descriptor != nullptr ? descriptor->error() : 0;
+    err << "orvex-compare: the output could not be written";
+    if (reason != 0)
+        err << ": " << std::strerror(reason);
+    err << '\n';
+    return false;
+}
 
-int runCompareCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
-                      const std::function<std::string()>& today)
+int run(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+        const std::function<std::string()>& today)
 {
     if (!arguments.empty() && arguments[0] == "check")
         return runCheckCommand({arguments.begin() + 1, arguments.end()}, out, err);
@@ -261,6 +284,70 @@ int runCompareCommand(const std::vector<std::string>& arguments, std::ostream& o
         printResult(result, options.mode, options.json, out);
     }
     return messages.failed() ? kExitLoadFailed : kExitOk;
+}
+
+} // namespace
+
+bool DescriptorOutput::drain()
+{
+    const char* next = pbase();
+    while (error_ == 0 && next < pptr()) {
+        const ssize_t written = ::write(fd_, next, static_cast<std::size_t>(pptr() - next));
+        if (written >= 0)
+            next += written;
+        else if (errno != EINTR)
+            error_ = errno;
+    }
+    setp(buffer_.data(), buffer_.data() + buffer_.size());
+    return error_ == 0;
+}
+
+DescriptorOutput::int_type DescriptorOutput::overflow(int_type c)
+{
+    if (!drain())
+        return traits_type::eof();
+    if (!traits_type::eq_int_type(c, traits_type::eof()))
+        sputc(traits_type::to_char_type(c));
+    return traits_type::not_eof(c);
+}
+
+int DescriptorOutput::sync()
+{
+    return drain() ? 0 : -1;
+}
+
+std::string escapedForText(std::string_view text, char quote)
+{
+    std::string escaped;
+    escaped.reserve(text.size());
+    char code[8];
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\\' || (quote != '\0' && c == quote)) {
+            escaped += '\\';
+            escaped += c;
+        } else if (byte < 0x20 || byte == 0x7F) {
+            std::snprintf(code, sizeof code, "\\x%02X", byte);
+            escaped += code;
+        } else if (byte == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) >= 0x80
+                   && static_cast<unsigned char>(text[i + 1]) <= 0x9F) {
+            // U+0080 to U+009F: CSI (U+009B) alone starts a sequence in many terminals.
+            std::snprintf(code, sizeof code, "\\u00%02X", static_cast<unsigned char>(text[++i]));
+            escaped += code;
+        } else {
+            escaped += c;
+        }
+    }
+    return escaped;
+}
+
+int runCompareCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+                      const std::function<std::string()>& today)
+{
+    const int status = run(arguments, out, err, today);
+    // A script must not go on with a file that was cut short or never written.
+    return outputWritten(out, err) ? status : kExitOutputFailed;
 }
 
 } // namespace orvex::cli

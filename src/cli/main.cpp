@@ -3,9 +3,13 @@
 
 #include <iostream>
 
+#include <unistd.h>
+
 int main(int argc, char* argv[])
 {
     orvex::cli::useBinaryOutput();
-    return orvex::cli::runCompareCommand(orvex::cli::programArguments(argc, argv), std::cout, std::cerr,
+    orvex::cli::DescriptorOutput standardOutput(STDOUT_FILENO);
+    std::ostream out(&standardOutput);
+    return orvex::cli::runCompareCommand(orvex::cli::programArguments(argc, argv), out, std::cerr,
                                          orvex::cli::todayLongDate);
 }

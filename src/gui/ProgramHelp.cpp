@@ -3,6 +3,7 @@
 #include "UserMessages.h"
 #include "frmTip.h"
 
+#include "SystemProbeFiles.h"
 #include "help/AboutCommand.h"
 
 #include <QCoreApplication>
@@ -30,10 +31,8 @@ void ProgramHelp::openTipWindow(const StringTable& texts)
 void ProgramHelp::openAbout()
 {
     AboutMessageBoxes messages(messages_);
-    std::error_code noTemporary;
-    const std::filesystem::path temporary = std::filesystem::temp_directory_path(noTemporary);
-    AboutCommand command(shell_, messages, programDirectory_, [] { QCoreApplication::processEvents(); },
-                         noTemporary ? std::filesystem::path() : temporary);
+    platform::SystemProbeFiles files;
+    AboutCommand command(shell_, messages, files, programDirectory_, [] { QCoreApplication::processEvents(); });
     command.run();
 }
 

@@ -1,5 +1,7 @@
 #include "ResultListTooltip.h"
 
+#include "LongText.h"
+
 #include "window/ListHitTest.h"
 
 #include <QListWidget>
@@ -21,8 +23,9 @@ void ResultListTooltip::attachTo(QListWidget* list)
 
 void ResultListTooltip::setTooltip(QListWidget* list, const QString& text)
 {
-    list->setToolTip(text);
-    list->viewport()->setToolTip(text);
+    const QString shown = shownText(text);
+    list->setToolTip(shown);
+    list->viewport()->setToolTip(shown);
 }
 
 ResultListTooltip::ResultListTooltip(QListWidget* list) : QObject(list), list_(list) {}

@@ -1,5 +1,7 @@
 #include "ResultListWidth.h"
 
+#include "LongText.h"
+
 #include <QFontMetrics>
 #include <QListWidget>
 #include <QStyle>
@@ -16,8 +18,9 @@ namespace {
 // than a handful of measurements.
 constexpr std::size_t kMeasuredLines = 16;
 // Beyond this a line is wider than any screen can scroll to sensibly; a
-// line of megabytes must not be laid out whole just to size a row.
-constexpr qsizetype kMeasuredCharacters = 1 << 16;
+// line of megabytes must not be laid out whole just to size a row. The
+// lists draw no more of a line than this either (ShownTextDelegate).
+constexpr qsizetype kMeasuredCharacters = kShownCharacters;
 
 } // namespace
 

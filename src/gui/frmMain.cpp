@@ -6,6 +6,7 @@
 #include "HelpCommands.h"
 #include "PickerCompletion.h"
 #include "ReportPrinting.h"
+#include "LongText.h"
 #include "ResultListTooltip.h"
 #include "ResultListWidth.h"
 #include "ScreenObject.h"
@@ -203,8 +204,10 @@ void frmMain::createControls()
     placeInTwips(lResult2, 4320, 1680, 4000, 6885);
     lResult3 = makeList(picAddress, "lResult3");
     placeInTwips(lResult3, 8520, 1680, 4000, 5715);
-    for (QListWidget* list : resultLists())
+    for (QListWidget* list : resultLists()) {
         ResultListTooltip::attachTo(list);
+        list->setItemDelegate(new ShownTextDelegate(list));
+    }
     lblChapter = makeCaption(picAddress, "lblChapter", "Chapter Name");
     lblChapter->setWordWrap(true);
     placeInTwips(lblChapter, 12600, 2400, 1200, 1575);

@@ -2,6 +2,7 @@
 
 #include "Artwork.h"
 #include "Design.h"
+#include "LongText.h"
 
 #include "StringTable.h"
 #include "help/TipsFile.h"
@@ -10,15 +11,25 @@
 #include <QPushButton>
 #include <QStringDecoder>
 
+#include <algorithm>
+
 namespace orvex::gui {
 
 QString tipText(const std::string& bytes)
 {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    // Only what can be shown is decoded (at most four bytes to a character),
+    // and whether the tip reads as UTF-8 or Latin-1 is decided on that part.
+    const std::size_t decoded = std::min(bytes.size(), std::size_t{4} * static_cast<std::size_t>(kShownCharacters));
+    const bool whole = decoded == bytes.size();
+    // Cut short, the part may end inside a character: a decoder that keeps
+    // state holds it back instead of calling it an error.
+    QStringDecoder utf8(QStringDecoder::Utf8, whole ? QStringDecoder::Flag::Stateless : QStringDecoder::Flag::Default);
+    QString text = utf8.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(decoded)));
     if (utf8.hasError())
-        return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
-    return text;
+        text = QString::fromLatin1(bytes.data(), static_cast<qsizetype>(decoded));
+    if (!whole && text.size() <= kShownCharacters)
+        return text + QChar(0x2026);
+    return shownText(text);
 }
 
 frmTip::frmTip(const StringTable& texts, const std::filesystem::path& programDirectory)

@@ -41,7 +41,8 @@ private:
 };
 
 // Tip text as shown: UTF-8 where it is valid, otherwise single-byte Latin-1,
-// so that no byte of an older file is lost.
+// so that no byte of an older file is lost; a tip too long to show is cut
+// (see shownText).
 QString tipText(const std::string& bytes);
 
 } // namespace orvex::gui

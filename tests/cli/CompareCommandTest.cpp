@@ -2,12 +2,19 @@
 
 #include "CommandRun.h"
 
+#ifndef _WIN32
+#include "ChildProcess.h"
+#endif
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <nlohmann/json.hpp>
 
+#include <csignal>
+#include <fcntl.h>
 #include <sstream>
+#include <streambuf>
 
 namespace orvex::cli {
 namespace {
@@ -20,6 +27,17 @@ protected:
 
     CommandRun run(const std::vector<std::string>& arguments) { return test::runIn(dir.path(), arguments); }
 
+    // The command with `out` as its output; stderr is kept in lastErr.
+    int runWith(const std::vector<std::string>& arguments, std::ostream& out)
+    {
+        const orvex::test::CurrentDirectory here(dir.path());
+        std::ostringstream err;
+        const int status = runCompareCommand(arguments, out, err, [] { return std::string("Sunday, 6 December 2026"); });
+        lastErr = err.str();
+        return status;
+    }
+
+    std::string lastErr;
     orvex::test::TempDir dir;
 };
 
@@ -92,6 +110,130 @@ TEST_F(CompareCommandTest, listsAndReport)
     EXPECT_EQ(lines[4]["text"], "Bell.");
     EXPECT_TRUE(lines[4]["italic"].get<bool>());
 }
+
+// Accepts `room` bytes, then fails every write as a full disk does.
+class FullDevice final : public std::streambuf {
+public:
+    explicit FullDevice(std::size_t room) : room_(room) {}
+
+protected:
+    int_type overflow(int_type c) override
+    {
+        if (room_ == 0)
+            return traits_type::eof();
+        --room_;
+        return traits_type::not_eof(c);
+    }
+
+private:
+    std::size_t room_;
+};
+
+TEST_F(CompareCommandTest, outputThatCannotBeWritten_exits74WithMessage)
+{
+    // At once, half-way, and short of the last byte; a load failure comes
+    // second to a lost output.
+    for (const auto& arguments : std::vector<std::vector<std::string>>{{"Bell.", "Nux-v."}, {"--help"}}) {
+        const std::size_t size = run(arguments).out.size();
+        for (const std::size_t room : {std::size_t{0}, size / 2, size - 1}) {
+            FullDevice device(room);
+            std::ostream out(&device);
+            EXPECT_EQ(runWith(arguments, out), kExitOutputFailed) << room << ' ' << arguments[0];
+            EXPECT_NE(lastErr.find("the output could not be written"), std::string::npos) << lastErr;
+        }
+    }
+    std::filesystem::remove(dir.path() / "garepertory.xml");
+    FullDevice device(0);
+    std::ostream out(&device);
+    EXPECT_EQ(runWith({"Bell."}, out), kExitOutputFailed);
+}
+
+TEST(EscapedForText, controlCharactersCannotReachTheTerminal)
+{
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"Bell.", "Bell."},
+        {"\x1b]0;owned\x07\x1b[2J", "\\x1B]0;owned\\x07\\x1B[2J"},
+        {"line\nForged: line\r", "line\\x0AForged: line\\x0D"},
+        {"a\tb", "a\\x09b"},
+        {std::string("nul\0end", 7), "nul\\x00end"},
+        {"del\x7f", "del\\x7F"},
+        {"back\\slash \"quoted\"", "back\\\\slash \"quoted\""},
+        {"csi\xC2\x9b" "2J", "csi\\u009B2J"},
+        {"nel\xC2\x85", "nel\\u0085"},
+        {"\xC2\xA0nbsp \xC3\x84rz. \xE2\x80\xA6", "\xC2\xA0nbsp \xC3\x84rz. \xE2\x80\xA6"},
+        {"cut\xC2", "cut\xC2"},
+    };
+    for (const auto& [text, escaped] : cases)
+        EXPECT_EQ(escapedForText(text), escaped) << escaped;
+    EXPECT_EQ(escapedForText("say \"x\"\n", '"'), "say \\\"x\\\"\\x0A");
+}
+
+// XML 1.0 lets line breaks, DEL and the C1 controls through (CSI, U+009B,
+// starts a sequence as ESC [ does); names given as arguments may hold anything.
+TEST_F(CompareCommandTest, controlCharactersInDataFiles_areEscapedInTextOnly)
+{
+    dir.write("remedy.xml", "<list><remedy>Evil&#x9B;2J</remedy><remedy>Bell.</remedy></list>");
+    dir.write("garepertory.xml", "<list><symptom><category name='mi'>"
+                                 "<rubric>Forged&#13;&#10;Chapter: x&#x9B;31m&#x7F;<remedy>Evil&#x9B;2J</remedy></rubric>"
+                                 "</category></symptom></list>");
+    const std::string evil = "Evil\xC2\x9B" "2J";
+    for (const auto& arguments : std::vector<std::vector<std::string>>{
+             {"--list-remedies"}, {evil, "\x1b[2J"}, {"--report", "--date", "\x1b[31m", evil}}) {
+        const CommandRun result = run(arguments);
+        for (const std::string forbidden : {"\x1b", "\xC2\x9B", "\x7F", "\r", "\nChapter: x"})
+            EXPECT_EQ(result.out.find(forbidden), std::string::npos) << result.out;
+    }
+    const CommandRun search = run({evil});
+    EXPECT_NE(search.out.find("\nEvil\\u009B2J (1)\n  Forged\\x0D\\x0AChapter: x\\u009B31m\\x7F\n"), std::string::npos)
+        << search.out;
+    const auto json = nlohmann::json::parse(run({"--format", "json", evil}).out);
+    EXPECT_EQ(json["lists"][0][0], "Forged\r\nChapter: x\xC2\x9B" "31m\x7F");
+}
+
+#ifndef _WIN32
+// The real program, its standard output closed, full, or a pipe nobody reads.
+// POSIX only: a forked child replaces its output and runs the program.
+TEST(CompareExecutable, unwritableStandardOutput_exits74)
+{
+    enum class Output { Closed, FullDisk, BrokenPipe };
+    for (const Output output : {Output::Closed, Output::FullDisk, Output::BrokenPipe}) {
+        int ends[2];
+        ASSERT_EQ(::pipe(ends), 0);
+        const int status = orvex::test::runInChild([&] {
+            ::close(ends[0]);
+            if (output == Output::Closed) {
+                ::close(STDOUT_FILENO);
+            } else if (output == Output::FullDisk) {
+                const int full = ::open("/dev/full", O_WRONLY);
+                if (full < 0)
+                    return 90;
+                ::dup2(full, STDOUT_FILENO);
+            } else {
+                int unread[2];
+                if (::pipe(unread) != 0)
+                    return 91;
+                ::close(unread[0]);
+                ::dup2(unread[1], STDOUT_FILENO);
+                std::signal(SIGPIPE, SIG_IGN);
+            }
+            ::dup2(ends[1], STDERR_FILENO);
+            if (::chdir(ORVEX_DEMO_DATA_DIR) != 0)
+                return 92;
+            ::execl(ORVEX_COMPARE_EXECUTABLE, "orvex-compare", "--list-chapters", static_cast<char*>(nullptr));
+            return 93;
+        });
+        ::close(ends[1]);
+        std::string err;
+        char buffer[256];
+        for (ssize_t got = 0; (got = ::read(ends[0], buffer, sizeof buffer)) > 0;)
+            err.append(buffer, static_cast<std::size_t>(got));
+        ::close(ends[0]);
+        ASSERT_TRUE(WIFEXITED(status)) << static_cast<int>(output);
+        EXPECT_EQ(WEXITSTATUS(status), kExitOutputFailed) << static_cast<int>(output) << err;
+        EXPECT_NE(err.find("orvex-compare: the output could not be written: "), std::string::npos) << err;
+    }
+}
+#endif
 
 } // namespace
 } // namespace orvex::cli

@@ -3,6 +3,7 @@
 #include "PrinterReportPrinting.h"
 #include "ProgramHelp.h"
 #include "frmMain.h"
+#include "LongText.h"
 #include "frmTip.h"
 
 #include "StringTable.h"
@@ -53,6 +54,7 @@ private slots:
     void tipWindow_takesItsTextsFromTheTable();
     void missingTipsFile_showsTheNotFoundText();
     void tipBytesThatAreNotUtf8_areKeptAsLatin1();
+    void veryLongTip_showsItsBeginningCutShort();
     void exit_leavesAnOpenTipWindowRunning();
     void about_showsTheShellsAnswerInAMessage();
     void printToPdf_writesTheReport();
@@ -111,6 +113,50 @@ void HelpWindowsTest::tipBytesThatAreNotUtf8_areKeptAsLatin1()
     QCOMPARE(tipText("Tr\xe4nen"), QStringLiteral("Tr\u00e4nen"));
     QCOMPARE(tipText("Tr\xc3\xa4nen"), QStringLiteral("Tr\u00e4nen"));
     QCOMPARE(tipText(""), QString());
+}
+
+// A tip of megabytes would freeze the window while it is laid out: the label
+// shows the first 64 Ki characters and "…", never half a character.
+void HelpWindowsTest::veryLongTip_showsItsBeginningCutShort()
+{
+    const QChar ellipsis(0x2026);
+    const std::string euro = "\xE2\x82\xAC";
+    const std::string clef = "\xF0\x9D\x84\x9E"; // two UTF-16 units
+    struct Case {
+        std::string tip;
+        QString shown;
+    };
+    const std::vector<Case> cases = {
+        {std::string(kShownCharacters, 'a'), QString(kShownCharacters, QLatin1Char('a'))},
+        {std::string(kShownCharacters + 1, 'a'), QString(kShownCharacters, QLatin1Char('a')) + ellipsis},
+        {std::string(50 << 20, 'a'), QString(kShownCharacters, QLatin1Char('a')) + ellipsis},
+        {std::string(kShownCharacters, '\xe4') + "x", QString(kShownCharacters, QChar(0xE4)) + ellipsis},
+        [&] {
+            std::string tip;
+            for (int i = 0; i < kShownCharacters; ++i)
+                tip += euro;
+            return Case{tip + "x", QString(kShownCharacters, QChar(0x20AC)) + ellipsis};
+        }(),
+        [&] {
+            std::string tip = "a";
+            for (int i = 0; i < kShownCharacters; ++i)
+                tip += clef;
+            // The first pair that does not fit whole is left out whole.
+            return Case{tip, QStringLiteral("a") + QString::fromUtf8(clef).repeated(kShownCharacters / 2 - 1) + ellipsis};
+        }(),
+    };
+    for (const Case& c : cases) {
+        QCOMPARE(tipText(c.tip).size(), c.shown.size());
+        QCOMPARE(tipText(c.tip), c.shown);
+    }
+
+    const orvex::test::TempDir dir;
+    dir.write("help.txt", std::string(20 << 20, 'b') + "\r\nshort");
+    frmTip tip(tipTexts(), dir.path());
+    tip.setAttribute(Qt::WA_DeleteOnClose, false);
+    QCOMPARE(tip.lblTipText->text().size(), kShownCharacters + 1);
+    tip.cmdNextTip->click();
+    QCOMPARE(tip.lblTipText->text(), QStringLiteral("short"));
 }
 
 void HelpWindowsTest::exit_leavesAnOpenTipWindowRunning()

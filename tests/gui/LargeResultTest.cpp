@@ -1,6 +1,9 @@
 // A rubric of a long line listing one remedy many times: the window keeps
-// that line once, whatever the number of items showing it.
+// that line once, whatever the number of items showing it. A line of
+// megabytes: its tooltip shows the beginning only.
 #include "GuiDoubles.h"
+#include "LongText.h"
+#include "ResultListTooltip.h"
 #include "frmMain.h"
 
 #include "TempDir.h"
@@ -19,6 +22,7 @@ class LargeResultTest : public QObject {
 
 private slots:
     void repeatedListing_sharesOneLineAcrossItems();
+    void veryLongLine_tooltipShowsItsBeginningAndTheItemStaysWhole();
 };
 
 void LargeResultTest::repeatedListing_sharesOneLineAcrossItems()
@@ -50,6 +54,32 @@ void LargeResultTest::repeatedListing_sharesOneLineAcrossItems()
     QVERIFY(first.startsWith(QStringLiteral("Fear of the dark")));
     for (int i = 1; i < list->count(); ++i)
         QVERIFY2(list->item(i)->text().constData() == first.constData(), "an item holds its own copy of the line");
+}
+
+void LargeResultTest::veryLongLine_tooltipShowsItsBeginningAndTheItemStaysWhole()
+{
+    const QString line = QStringLiteral("Fear ") + QString(4 * kShownCharacters, QLatin1Char('x'));
+    QListWidget list;
+    list.addItem(line);
+    list.addItem(QStringLiteral("short"));
+    ResultListTooltip::attachTo(&list);
+    list.resize(200, 100);
+    list.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&list));
+    const int rowHeight = list.visualItemRect(list.item(0)).height();
+    for (const int row : {0, 1, 0}) {
+        QMouseEvent move(QEvent::MouseMove, QPointF(5, row * rowHeight + 1), QPointF(5, row * rowHeight + 1),
+                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(list.viewport(), &move);
+        const QString expected = row == 1 ? QStringLiteral("short") : line.left(kShownCharacters) + QChar(0x2026);
+        QCOMPARE(list.toolTip(), expected);
+        QCOMPARE(list.viewport()->toolTip(), expected);
+    }
+    QCOMPARE(list.item(0)->text(), line);
+    // The item is drawn from the same beginning, not laid out whole.
+    const ShownTextDelegate delegate;
+    QCOMPARE(delegate.displayText(line, QLocale::c()), line.left(kShownCharacters) + QChar(0x2026));
+    QCOMPARE(delegate.displayText(QStringLiteral("two\nlines"), QLocale::c()), QStringLiteral("two\u2028lines"));
 }
 
 QTEST_MAIN(LargeResultTest)

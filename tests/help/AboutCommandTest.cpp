@@ -1,5 +1,7 @@
 #include "help/AboutCommand.h"
 
+#include "ProbeFilesDouble.h"
+#include "SystemProbeFiles.h"
 #include "TempDir.h"
 
 #ifdef _WIN32
@@ -14,11 +16,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <fstream>
 #include <stdexcept>
 #include <ostream>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 namespace orvex {
@@ -82,8 +87,9 @@ TEST_P(AboutResultBand, showsItsMessageAndLeavesNoProbe)
     shell.executeResult = band.executeResult;
     RecordedMessages messages;
     std::vector<std::string> order;
+    platform::SystemProbeFiles files;
 
-    AboutCommand(shell, messages, dir.path(), [&] { order.push_back("events:" + std::to_string(shell.calls.size())); })
+    AboutCommand(shell, messages, files, dir.path(), [&] { order.push_back("events:" + std::to_string(shell.calls.size())); })
         .run();
 
     EXPECT_EQ(messages.shown, band.messages);
@@ -121,7 +127,8 @@ TEST(AboutCommand, probeThatExistedBefore_isKeptWithItsContent)
     const auto probe = dir.write(kProbeFileName, "<p>mine</p>");
     FakeShell shell;
     RecordedMessages messages;
-    AboutCommand(shell, messages, dir.path()).run();
+    platform::SystemProbeFiles files;
+    AboutCommand(shell, messages, files, dir.path()).run();
     EXPECT_TRUE(shell.probeExistedDuringFind);
     EXPECT_EQ(test::readFile(probe), "<p>mine</p>");
 }
@@ -131,7 +138,8 @@ TEST(AboutCommand, programDirectoryMissing_showsRuntimeErrorAndStartsNothing)
     const test::TempDir dir;
     FakeShell shell;
     RecordedMessages messages;
-    AboutCommand(shell, messages, dir.path() / "gone").run();
+    platform::SystemProbeFiles files;
+    AboutCommand(shell, messages, files, dir.path() / "gone").run();
     EXPECT_TRUE(shell.calls.empty());
     EXPECT_EQ(messages.shown,
               std::vector<std::string>{AboutCommand::runtimeErrorText(ENOENT, std::generic_category().message(ENOENT))});
@@ -151,7 +159,8 @@ TEST(AboutCommand, programDirectoryIsAFile_showsRuntimeError)
     const fs::path notADirectory = dir.write("program", "");
     FakeShell shell;
     RecordedMessages messages;
-    AboutCommand(shell, messages, notADirectory).run();
+    platform::SystemProbeFiles files;
+    AboutCommand(shell, messages, files, notADirectory).run();
     EXPECT_TRUE(shell.calls.empty());
     EXPECT_EQ(messages.shown,
               std::vector<std::string>{AboutCommand::runtimeErrorText(
@@ -159,8 +168,8 @@ TEST(AboutCommand, programDirectoryIsAFile_showsRuntimeError)
 }
 
 #ifndef _WIN32
-// POSIX only, as the next: permission bits are what keep files out here;
-// Windows ignores them on folders, and has its twin below.
+// POSIX only: permission bits are what keep files out here; Windows ignores
+// them on folders, and has its twin further down.
 TEST(AboutCommand, readOnlyProgramDirectory_showsPermissionDenied)
 {
     const test::TempDir dir;
@@ -169,55 +178,143 @@ TEST(AboutCommand, readOnlyProgramDirectory_showsPermissionDenied)
         GTEST_SKIP() << "this user can write a read-only folder (root)";
     FakeShell shell;
     RecordedMessages messages;
-    AboutCommand(shell, messages, dir.path()).run();
+    platform::SystemProbeFiles files;
+    AboutCommand(shell, messages, files, dir.path()).run();
     EXPECT_TRUE(shell.calls.empty());
     EXPECT_EQ(messages.shown,
               std::vector<std::string>{AboutCommand::runtimeErrorText(EACCES, std::generic_category().message(EACCES))});
 }
 
-// An installed program lives in a folder its user may not write: the probe
-// is made in the temporary folder instead, under the same rules. The
-// folder's permission bits must hold, so the command runs in a child that
-// has given up root.
-TEST(AboutCommand, readOnlyProgramDirectory_probesFromTheTemporaryFolder)
-{
-    const test::TempDir program;
-    const test::TempDir temporary;
-    const fs::path mine = temporary.path() / "mine";
-    fs::create_directory(mine);
-    fs::permissions(program.path(), fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read
-                                        | fs::perms::others_exec);
-    fs::permissions(temporary.path(), fs::perms::all);
-    fs::permissions(mine, fs::perms::all);
+#endif
 
-    const int status = test::runInChild([&] {
-        if (!test::dropRoot())
-            return test::kCannotDropRoot;
+// An installed program lives in a folder its user may not write: the probe
+// goes into a private folder of the command's own, which goes again after.
+TEST(AboutCommand, programFolderThatRefusesFiles_probesInAPrivateFolderRemovedAfterwards)
+{
+    for (const int refusal : {EACCES, EPERM, EROFS}) {
+        test::ProbeFilesDouble files;
+        files.refuseProgramFolder = refusal;
         FakeShell shell;
         RecordedMessages messages;
-        AboutCommand(shell, messages, program.path(), {}, mine).run();
-        if (!messages.shown.empty())
-            return 1;
-        if (shell.calls.size() != 2 || shell.calls[0] != "find " + std::string(kProbeFileName) + " in " + mine.string())
-            return 2;
-        if (!shell.probeExistedDuringFind)
-            return 3;
-        if (fs::exists(mine / kProbeFileName) || fs::exists(program.path() / kProbeFileName))
-            return 4;
-        // A probe that was in the temporary folder before is the user's.
-        std::ofstream(mine / kProbeFileName) << "theirs";
-        AboutCommand(shell, messages, program.path(), {}, mine).run();
-        if (test::readFile(mine / kProbeFileName) != "theirs")
-            return 6;
-        // Without a temporary folder the refusal is reported as before.
-        AboutCommand(shell, messages, program.path()).run();
-        return messages.shown.size() == 1 && messages.shown[0].rfind("An error has occured.", 0) == 0 ? 0 : 5;
-    });
-    if (WIFEXITED(status) && WEXITSTATUS(status) == test::kCannotDropRoot)
-        GTEST_SKIP() << "cannot run as an unprivileged user here";
+        AboutCommand(shell, messages, files, "/opt/orvex").run();
+        const std::string probe = (test::ProbeFilesDouble::kPrivate / kProbeFileName).string();
+        EXPECT_EQ(files.calls, (std::vector<std::string>{"create " + (fs::path("/opt/orvex") / kProbeFileName).string(), "makePrivateFolder",
+                                                         "create " + probe, "remove " + probe,
+                                                         "removePrivateFolder /private-0700"}));
+        EXPECT_EQ(shell.calls.front(), "find x27z42j.html in /private-0700");
+        EXPECT_TRUE(messages.shown.empty());
+    }
+}
+
+struct RefusalCase {
+    const char* name;
+    int programFolder;
+    int privateFolder;
+    bool triesPrivateFolder;
+    int shown;
+};
+
+void PrintTo(const RefusalCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+class Refusals : public testing::TestWithParam<RefusalCase> {};
+
+// What the user is told is the program folder's refusal, never the private
+// folder's; a missing or wrong folder is no reason to look elsewhere.
+TEST_P(Refusals, reportTheProgramFoldersReasonAndStartNothing)
+{
+    const RefusalCase& c = GetParam();
+    test::ProbeFilesDouble files;
+    files.refuseProgramFolder = c.programFolder;
+    files.refusePrivateFolder = c.privateFolder;
+    FakeShell shell;
+    RecordedMessages messages;
+    AboutCommand(shell, messages, files, "/opt/orvex").run();
+    EXPECT_TRUE(shell.calls.empty());
+    EXPECT_EQ(messages.shown,
+              std::vector<std::string>{AboutCommand::runtimeErrorText(c.shown, std::generic_category().message(c.shown))});
+    EXPECT_EQ(std::count(files.calls.begin(), files.calls.end(), "makePrivateFolder"), c.triesPrivateFolder ? 1 : 0);
+    EXPECT_EQ(std::count_if(files.calls.begin(), files.calls.end(),
+                            [](const std::string& call) { return call.rfind("removePrivateFolder", 0) == 0; }),
+              0);
+}
+
+INSTANTIATE_TEST_SUITE_P(AboutCommand, Refusals,
+    testing::Values(RefusalCase{"privateFolderUnavailable", EACCES, ENOSPC, true, EACCES},
+                    RefusalCase{"programFolderMissing", ENOENT, 0, false, ENOENT},
+                    RefusalCase{"programFolderIsAFile", ENOTDIR, 0, false, ENOTDIR}),
+    [](const testing::TestParamInfo<RefusalCase>& info) { return std::string(info.param.name); });
+
+TEST(AboutCommand, errorInsideShellWithPrivateFolder_removesProbeAndFolder)
+{
+    test::ProbeFilesDouble files;
+    files.refuseProgramFolder = EACCES;
+    FakeShell shell;
+    shell.throwOnFind = true;
+    RecordedMessages messages;
+    AboutCommand(shell, messages, files, "/opt/orvex").run();
+    EXPECT_EQ(files.calls.back(), "removePrivateFolder /private-0700");
+    EXPECT_TRUE(files.existing.empty());
+    EXPECT_EQ(messages.shown.size(), 1U);
+}
+
+#ifndef _WIN32
+// Another user of the shared temporary folder plants things under the probe's
+// name: a link to where the victim would create a file, a FIFO that would
+// freeze the window, a file of their own. None of them is touched. POSIX only: links,
+// FIFOs and a second, unprivileged user.
+TEST(AboutCommand, namesPlantedInTheSharedTemporaryFolder_areNeverTouched)
+{
+    const test::TempDir program;
+    const test::TempDir shared;
+    const test::TempDir elsewhere;
+    fs::permissions(program.path(), fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read
+                                        | fs::perms::others_exec);
+    fs::permissions(shared.path(), fs::perms::all | fs::perms::sticky_bit);
+    fs::permissions(elsewhere.path(), fs::perms::all);
+    const fs::path chosen = elsewhere.path() / "chosen-by-the-attacker";
+    const fs::path planted = shared.path() / kProbeFileName;
+
+    enum class Plant { DanglingLink, Fifo, TheirFile };
+    for (const Plant plant : {Plant::DanglingLink, Plant::Fifo, Plant::TheirFile}) {
+        fs::remove(planted);
+        if (plant == Plant::DanglingLink)
+            fs::create_symlink(chosen, planted);
+        else if (plant == Plant::Fifo)
+            ASSERT_EQ(::mkfifo(planted.c_str(), 0666), 0);
+        else
+            std::ofstream(planted) << "theirs";
+        const int status = test::runInChild([&] {
+            ::alarm(10); // a FIFO opened would block for good
+            if (!test::dropRoot())
+                return test::kCannotDropRoot;
+            FakeShell shell;
+            RecordedMessages messages;
+            platform::SystemProbeFiles files(shared.path());
+            AboutCommand(shell, messages, files, program.path()).run();
+            if (!messages.shown.empty())
+                return 1;
+            if (shell.calls.size() != 2 || !shell.probeExistedDuringFind)
+                return 2;
+            return 0;
+        });
+        if (WIFEXITED(status) && WEXITSTATUS(status) == test::kCannotDropRoot)
+            GTEST_SKIP() << "cannot run as an unprivileged user here";
+        ASSERT_TRUE(WIFEXITED(status)) << static_cast<int>(plant) << " killed by signal " << WTERMSIG(status);
+        EXPECT_EQ(WEXITSTATUS(status), 0) << static_cast<int>(plant);
+        EXPECT_FALSE(fs::exists(fs::symlink_status(chosen))) << static_cast<int>(plant);
+        EXPECT_TRUE(fs::exists(fs::symlink_status(planted))) << static_cast<int>(plant);
+        if (plant == Plant::TheirFile) {
+            EXPECT_EQ(test::readFile(planted), "theirs");
+        }
+        // The private folder went again; only the planted name is left.
+        EXPECT_EQ(std::distance(fs::directory_iterator(shared.path()), fs::directory_iterator()), 1)
+            << static_cast<int>(plant);
+        EXPECT_FALSE(fs::exists(program.path() / kProbeFileName));
+    }
     fs::permissions(program.path(), fs::perms::owner_all);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 #else
 // Takes from everyone the right to add files to `folder`, as Windows does for
@@ -255,9 +352,9 @@ void restoreAccess(const fs::path& folder, PSECURITY_DESCRIPTOR saved)
     LocalFree(saved);
 }
 
-// The Windows twin of the tests above: the folder's access list, not
-// permission bits, keeps the probe out.
-TEST(AboutCommand, programFolderThatRefusesNewFiles_probesFromTheTemporaryFolder)
+// The Windows twin of the POSIX tests above: the folder's access list, not
+// permission bits, keeps the probe out, and the real files go private.
+TEST(AboutCommand, programFolderThatRefusesNewFiles_probesInAPrivateFolderRemovedAfterwards)
 {
     const test::TempDir program;
     const test::TempDir temporary;
@@ -267,15 +364,13 @@ TEST(AboutCommand, programFolderThatRefusesNewFiles_probesFromTheTemporaryFolder
     if (enforced) {
         FakeShell shell;
         RecordedMessages messages;
-        AboutCommand(shell, messages, program.path()).run();
-        EXPECT_EQ(messages.shown, std::vector<std::string>{AboutCommand::runtimeErrorText(
-                                      EACCES, std::generic_category().message(EACCES))});
-        messages.shown.clear();
-        AboutCommand(shell, messages, program.path(), {}, temporary.path()).run();
+        platform::SystemProbeFiles files(temporary.path());
+        AboutCommand(shell, messages, files, program.path()).run();
         EXPECT_TRUE(messages.shown.empty());
-        ASSERT_EQ(shell.calls.size(), 2U);
-        EXPECT_EQ(shell.calls[0], "find " + std::string(kProbeFileName) + " in " + temporary.path().string());
-        EXPECT_FALSE(fs::exists(temporary.path() / kProbeFileName));
+        EXPECT_EQ(shell.calls.size(), 2U);
+        EXPECT_TRUE(shell.probeExistedDuringFind);
+        EXPECT_FALSE(fs::exists(program.path() / kProbeFileName));
+        EXPECT_TRUE(fs::is_empty(temporary.path()));
     }
     restoreAccess(program.path(), saved);
     if (!enforced)
@@ -283,23 +378,13 @@ TEST(AboutCommand, programFolderThatRefusesNewFiles_probesFromTheTemporaryFolder
 }
 #endif
 
-TEST(AboutCommand, missingProgramDirectory_isNoReasonToUseTheTemporaryFolder)
-{
-    const test::TempDir temporary;
-    const auto probe = temporary.write(kProbeFileName, "theirs");
-    FakeShell shell;
-    RecordedMessages messages;
-    AboutCommand(shell, messages, temporary.path() / "gone", {}, temporary.path()).run();
-    EXPECT_TRUE(shell.calls.empty());
-    ASSERT_EQ(messages.shown.size(), 1U);
-    EXPECT_EQ(test::readFile(probe), "theirs");
-}
-
 TEST(AboutCommand, unknownProgramDirectory_writesNoProbeAnywhere)
 {
     FakeShell shell;
     RecordedMessages messages;
-    AboutCommand(shell, messages, {}).run();
+    test::ProbeFilesDouble files;
+    AboutCommand(shell, messages, files, {}).run();
+    EXPECT_TRUE(files.calls.empty());
     EXPECT_TRUE(shell.calls.empty());
     ASSERT_EQ(messages.shown.size(), 1U);
     EXPECT_EQ(messages.shown[0].rfind("An error has occured.\r\nError Number: ", 0), 0U);
@@ -311,7 +396,8 @@ TEST(AboutCommand, errorInsideShell_removesProbeAndShowsError)
     FakeShell shell;
     shell.throwOnFind = true;
     RecordedMessages messages;
-    AboutCommand(shell, messages, dir.path()).run();
+    platform::SystemProbeFiles files;
+    AboutCommand(shell, messages, files, dir.path()).run();
     EXPECT_FALSE(fs::exists(dir.path() / kProbeFileName));
     EXPECT_EQ(messages.shown,
               std::vector<std::string>{AboutCommand::runtimeErrorText(ENOMEM, std::generic_category().message(ENOMEM))});

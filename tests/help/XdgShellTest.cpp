@@ -4,8 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <chrono>
+#include <csignal>
 #include <fstream>
+#include <sstream>
 #include <string>
+#include <thread>
 
 #include <sys/stat.h>
 
@@ -17,7 +22,7 @@ namespace fs = std::filesystem;
 // A stand-in for xdg-mime or xdg-open: a small sh script in a temporary folder.
 std::string script(const test::TempDir& dir, const std::string& name, const std::string& body)
 {
-    const std::string path = dir.write(name, "#!/bin/sh\n" + body + "\n");
+    std::string path = dir.write(name, "#!/bin/sh\n" + body + "\n");
     fs::permissions(path, fs::perms::owner_all);
     return path;
 }
@@ -63,6 +68,42 @@ INSTANTIATE_TEST_SUITE_P(Answers, XdgShellNoHandler,
                     NoHandlerCase{"toolKilled", "kill -9 $$"}),
     [](const testing::TestParamInfo<NoHandlerCase>& info) { return std::string(info.param.name); });
 
+constexpr std::chrono::milliseconds kShortWait{300};
+
+// True while a process of that number runs. An orphan killed with its group
+// may stay a zombie where nothing reaps orphans (a container's first
+// process); it runs no more.
+bool alive(pid_t pid)
+{
+    const std::string stat = test::readFile("/proc/" + std::to_string(pid) + "/stat");
+    const std::size_t close = stat.rfind(") ");
+    return close != std::string::npos && close + 2 < stat.size() && stat[close + 2] != 'Z';
+}
+
+// A tool that never answers, or answers and leaves a process holding its
+// output: after the wait it is killed with what it started, and the answer
+// is "no browser".
+TEST_F(XdgShellFind, toolThatHangs_isKilledWithItsChildrenAfterTheWait)
+{
+    const auto pids = tools.path() / "pids";
+    for (const std::string& body : {"sleep 600 & echo $$ $! > '" + pids.string() + "'; wait",
+                                    "sleep 600 & echo $$ $! > '" + pids.string() + "'; echo firefox.desktop"}) {
+        XdgShell shell(script(tools, "xdg-mime", body), "xdg-open", kShortWait);
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_EQ(shell.findExecutable("x27z42j.html", program.path()).result, kShellNoAssociation) << body;
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3)) << body;
+        std::istringstream written(test::readFile(pids));
+        pid_t tool = 0;
+        pid_t child = 0;
+        ASSERT_TRUE(written >> tool >> child) << body;
+        EXPECT_FALSE(alive(tool)) << body;
+        // A signal to another process lands a moment later.
+        for (int i = 0; i < 100 && alive(child); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        EXPECT_FALSE(alive(child)) << body;
+    }
+}
+
 TEST_F(XdgShellFind, toolMissing_isNoAssociation)
 {
     XdgShell shell((tools.path() / "no-such-tool").string());
@@ -88,21 +129,37 @@ TEST_F(XdgShellFind, fileThatIsNoWebPage_isNoAssociation)
     EXPECT_EQ(shell.findExecutable("notes.txt", program.path()).result, kShellNoAssociation);
 }
 
-TEST(XdgShellExecute, startsOpenerWithAddressAsOneArgumentWithoutWaiting)
+// An opener still running after the wait is the browser in its own process
+// on some desktops: taken as started, and left to run.
+TEST(XdgShellExecute, openerStillRunningAfterTheWait_isStartedWithTheAddressAsOneArgument)
 {
     const test::TempDir tools;
     const auto go = tools.path() / "go";
     const auto seen = tools.path() / "seen";
     ASSERT_EQ(mkfifo(go.c_str(), 0600), 0);
     ASSERT_EQ(mkfifo(seen.c_str(), 0600), 0);
-    // The opener first waits for the test: if shellExecute waited for it,
-    // this test would never get past the call.
-    XdgShell shell("xdg-mime", script(tools, "xdg-open",
-                                      "read line < '" + go.string() + "'; printf '%s' \"$*|$#\" > '" + seen.string() + "'"));
+    // The opener first waits for the test: if shellExecute waited for it
+    // without bound, this test would never get past the call.
+    XdgShell shell("xdg-mime",
+                   script(tools, "xdg-open", "read line < '" + go.string() + "'; printf '%s' \"$*|$#\" > '" + seen.string() + "'"),
+                   kShortWait);
     const std::string url = "https://example.test/a b;touch x$(id)";
     EXPECT_GT(shell.shellExecute(url), 32);
     std::ofstream(go) << "go\n";
     EXPECT_EQ(test::readFile(seen), url + "|1");
+}
+
+// xdg-open ends with a non-zero status when it finds nothing to open the
+// address with: that is no launch.
+TEST(XdgShellExecute, openerThatFailsWithinTheWait_isLaunchFailure)
+{
+    const test::TempDir tools;
+    for (const char* body : {"exit 3", "exit 1", "kill -9 $$"}) {
+        XdgShell shell("xdg-mime", script(tools, "xdg-open", body));
+        EXPECT_LE(shell.shellExecute("https://example.test/"), kShellNoAssociation) << body;
+    }
+    XdgShell quick("xdg-mime", script(tools, "xdg-open", "exit 0"));
+    EXPECT_GT(quick.shellExecute("https://example.test/"), 32);
 }
 
 TEST(XdgShellExecute, openerMissing_isLaunchFailure)

@@ -9,10 +9,16 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <fcntl.h>
 #include <cstdlib>
+#include <functional>
 #include <optional>
 #include <sstream>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
 
 namespace orvex {
 namespace {
@@ -23,6 +29,15 @@ using namespace std::string_literals;
 const std::string kHeader(platform::kHiveHeader);
 const std::string kOcsHeader = "[HKEY_LOCAL_MACHINE\\Software\\Tarnwell\\OCS]";
 const std::string kSectionSHeader = "[HKEY_LOCAL_MACHINE\\Software\\Tarnwell\\OCS\\S]";
+
+// The program's own store over `registry`.
+CRegSettings ocsSettings(RegistryApi& registry)
+{
+    CRegSettings settings(registry);
+    settings.Company("Tarnwell");
+    settings.AppName("OCS");
+    return settings;
+}
 
 class HiveFile : public ::testing::Test {
 protected:
@@ -123,9 +138,7 @@ TEST_F(HiveFile, hiveCutAtAnyByte_losesNoLineOnTheNextWrite)
         const std::string cut = whole.substr(0, length);
         plant(cut);
         platform::HiveFileRegistry fresh(hive);
-        CRegSettings store(fresh);
-        store.Company("Tarnwell");
-        store.AppName("OCS");
+        CRegSettings store = ocsSettings(fresh);
         const bool isHive = length == 0 || length >= kHeader.size();
         ASSERT_EQ(store.SaveSetting("", "new", "v"), toBoolean(isHive)) << length;
         if (isHive) {
@@ -149,9 +162,7 @@ TEST_F(HiveFile, readOnlyHive_readsDefaultsButStillLists)
         if (!test::dropRoot())
             return test::kCannotDropRoot;
         platform::HiveFileRegistry readOnly(hive);
-        CRegSettings store(readOnly);
-        store.Company("Tarnwell");
-        store.AppName("OCS");
+        CRegSettings store = ocsSettings(readOnly);
         int failed = 0;
         failed |= store.SaveSetting("S", "k", "new") == kFalse ? 0 : 1;
         failed |= store.SaveSetting("T", "k", "new") == kFalse ? 0 : 2;
@@ -199,9 +210,7 @@ TEST_F(HiveFile, keyDeletedByAnotherProgram_failsItsOpenHandle)
     ASSERT_EQ(registry.openKey(reg::HKEY_LOCAL_MACHINE, "software\\tarnwell\\ocs\\s", reg::KEY_ALL_ACCESS, key),
               reg::ERROR_SUCCESS);
     platform::HiveFileRegistry other(hive);
-    CRegSettings otherStore(other);
-    otherStore.Company("Tarnwell");
-    otherStore.AppName("OCS");
+    CRegSettings otherStore = ocsSettings(other);
     ASSERT_EQ(otherStore.DeleteSetting("S", "k"), kTrue);
     ASSERT_EQ(otherStore.DeleteSetting("S", ""), kTrue);
     std::uint32_t size = 0;
@@ -210,6 +219,132 @@ TEST_F(HiveFile, keyDeletedByAnotherProgram_failsItsOpenHandle)
               reg::ERROR_KEY_DELETED);
     EXPECT_EQ(registry.closeKey(key), reg::ERROR_SUCCESS);
     EXPECT_FALSE(test::keyExists(registry, "Software\\Tarnwell\\OCS\\S"));
+}
+
+struct NodeCase {
+    const char* name;
+    // Makes the node at the path; false where this user cannot.
+    std::function<bool(const fs::path&)> make;
+};
+
+bool makeDevice(const fs::path& path, unsigned minor)
+{
+    // /dev/null (1,3) and /dev/zero (1,5), as copies of our own.
+    return ::mknod(path.c_str(), S_IFCHR | 0666, makedev(1, minor)) == 0;
+}
+
+bool makeSocket(const fs::path& path)
+{
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (fd < 0 || path.string().size() >= sizeof address.sun_path)
+        return false;
+    path.string().copy(address.sun_path, sizeof address.sun_path - 1);
+    const bool bound = ::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+    ::close(fd);
+    return bound;
+}
+
+// What is at `path` itself: its type, inode and device number.
+std::tuple<mode_t, ino_t, dev_t> identity(const fs::path& path)
+{
+    struct stat status {};
+    ::lstat(path.c_str(), &status);
+    return {status.st_mode, status.st_ino, status.st_rdev};
+}
+
+// A hive that is no regular file: reads give the defaults, writes fail, and
+// nothing on disk changes, whether the node is the hive or a link's target.
+TEST_F(HiveFile, hiveThatIsNoRegularFile_isNeitherReadNorWritten)
+{
+    const std::vector<NodeCase> cases = {
+        {"fifo", [](const fs::path& p) { return ::mkfifo(p.c_str(), 0666) == 0; }},
+        {"folder", [](const fs::path& p) { return fs::create_directory(p); }},
+        {"socket", makeSocket},
+        {"devNull", [](const fs::path& p) { return makeDevice(p, 3); }},
+        {"devZero", [](const fs::path& p) { return makeDevice(p, 5); }},
+    };
+    for (const NodeCase& node : cases) {
+        for (const bool linked : {false, true}) {
+            const test::TempDir place;
+            const fs::path target = place.path() / (linked ? "node" : "registry.reg");
+            const fs::path oddHive = place.path() / "registry.reg";
+            if (!node.make(target)) {
+                std::cout << node.name << ": cannot be made by this user, not tried\n";
+                continue;
+            }
+            if (linked)
+                fs::create_symlink(target, oddHive);
+            const auto before = identity(target);
+            // In a child with an alarm: a FIFO would block it, /dev/zero fill its memory.
+            const int status = test::runInChild([&] {
+                ::alarm(10);
+                platform::HiveFileRegistry odd(oddHive);
+                CRegSettings store = ocsSettings(odd);
+                int failed = 0;
+                failed |= store.SaveSetting("", "count", "1") == kFalse ? 0 : 1;
+                failed |= store.GetSetting("", "count", "dflt") == "dflt" ? 0 : 2;
+                failed |= !store.GetAllSettings("") ? 0 : 4;
+                failed |= store.DeleteSetting("", "count") == kFalse ? 0 : 8;
+                return failed;
+            });
+            const std::string label = std::string(node.name) + (linked ? " behind a link" : "");
+            ASSERT_TRUE(WIFEXITED(status)) << label << " killed by signal " << WTERMSIG(status);
+            EXPECT_EQ(WEXITSTATUS(status), 0) << label << ": bit mask of failed checks";
+            EXPECT_EQ(identity(target), before) << label;
+            EXPECT_EQ(linked, fs::is_symlink(oddHive)) << label;
+            EXPECT_EQ(std::distance(fs::directory_iterator(place.path()), fs::directory_iterator()), linked ? 2 : 1)
+                << label << ": a file was left beside it";
+        }
+    }
+}
+
+// Sets a file's (or a link's own) modification time `age` into the past.
+void age(const fs::path& path, std::chrono::seconds age)
+{
+    const timespec then{::time(nullptr) - static_cast<time_t>(age.count()), 0};
+    const timespec times[2] = {then, then};
+    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW), 0) << path;
+}
+
+TEST_F(HiveFile, staleTemporaryFiles_areRemovedByTheNextWrite)
+{
+    ASSERT_EQ(settings.SaveSetting("", "count", "1"), kTrue);
+    const test::TempDir elsewhere;
+    const auto outside = elsewhere.write("precious", "theirs");
+    const auto stale = dir.write("registry.reg.tmp-a1B2c3", "half a hive");
+    const auto young = dir.write("registry.reg.tmp-d4E5f6", "a writer at work");
+    const auto notOurs = dir.write("registry.reg.tmp-backup1", "the user's");
+    const auto otherHive = dir.write("other.reg.tmp-a1B2c3", "another hive's");
+    const fs::path link = dir.path() / "registry.reg.tmp-LnK789";
+    const fs::path folder = dir.path() / "registry.reg.tmp-Dir000";
+    fs::create_symlink(outside, link);
+    fs::create_directory(folder);
+    for (const fs::path& old : {fs::path(stale), fs::path(notOurs), fs::path(otherHive), link, folder})
+        age(old, std::chrono::hours(1));
+
+    ASSERT_EQ(settings.SaveSetting("", "count", "2"), kTrue);
+    EXPECT_FALSE(fs::exists(stale));
+    for (const fs::path& kept : {fs::path(young), fs::path(notOurs), fs::path(otherHive), link, folder})
+        EXPECT_TRUE(fs::exists(fs::symlink_status(kept))) << kept;
+    EXPECT_EQ(test::readFile(outside), "theirs");
+}
+
+// The limit is on the hive as found: one byte over it and the write fails.
+TEST_F(HiveFile, hiveOverTheRewriteLimit_isReadButNeverRewritten)
+{
+    const std::string head = kHeader + "\n\n" + kOcsHeader + "\n\"count\"=\"1\"\n;";
+    for (const std::size_t size : {platform::HiveFile::kRewriteLimit, platform::HiveFile::kRewriteLimit + 1}) {
+        const std::string big = head + std::string(size - head.size() - 1, 'x') + "\n";
+        plant(big);
+        EXPECT_EQ(settings.GetSetting("", "count", "dflt"), "1") << size;
+        const bool withinLimit = size <= platform::HiveFile::kRewriteLimit;
+        EXPECT_EQ(settings.SaveSetting("", "count", "2"), toBoolean(withinLimit)) << size;
+        if (!withinLimit) {
+            EXPECT_EQ(text(), big);
+        }
+    }
 }
 
 // Sets or clears one environment variable for the life of the object.

@@ -1,6 +1,6 @@
 #include "MemoryRegistry.h"
 
-#include "settings/RegistryProtocol.h"
+#include "registry/RegistryProtocol.h"
 
 #include <algorithm>
 

@@ -1,7 +1,6 @@
 #include "AboutCommand.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <exception>
 #include <system_error>
 #include <utility>
@@ -14,22 +13,6 @@ namespace {
     throw std::system_error(number, std::generic_category());
 }
 
-// Opens the file for appending, so that it is created when missing and its
-// content, if any, stays as it was. Writes nothing.
-void touch(const std::filesystem::path& file)
-{
-    errno = 0;
-#ifdef _WIN32
-    std::FILE* stream = _wfopen(file.c_str(), L"ab");
-#else
-    std::FILE* stream = std::fopen(file.c_str(), "ab");
-#endif
-    if (stream == nullptr)
-        throwErrno(errno != 0 ? errno : EIO);
-    if (std::fclose(stream) != 0)
-        throwErrno(errno != 0 ? errno : EIO);
-}
-
 // The folder refuses new files; a missing or wrong folder is another matter.
 bool isNotWritable(const std::system_error& error)
 {
@@ -39,12 +22,12 @@ bool isNotWritable(const std::system_error& error)
 
 } // namespace
 
-AboutCommand::AboutCommand(ShellApi& shell, AboutMessages& messages, std::filesystem::path programDirectory,
-                           std::function<void()> processPendingEvents, std::filesystem::path temporaryDirectory)
+AboutCommand::AboutCommand(ShellApi& shell, AboutMessages& messages, ProbeFiles& files,
+                           std::filesystem::path programDirectory, std::function<void()> processPendingEvents)
     : shell_(shell)
     , messages_(messages)
+    , files_(files)
     , programDirectory_(std::move(programDirectory))
-    , temporaryDirectory_(std::move(temporaryDirectory))
     , processPendingEvents_(std::move(processPendingEvents))
 {
 }
@@ -52,13 +35,14 @@ AboutCommand::AboutCommand(ShellApi& shell, AboutMessages& messages, std::filesy
 void AboutCommand::run()
 {
     probeCreated_ = false;
+    privateFolder_.clear();
     try {
         findAndLaunch();
     } catch (const std::system_error& error) {
-        removeProbeIfCreated();
+        cleanUp();
         messages_.show(runtimeErrorText(error.code().value(), error.code().message()));
     } catch (const std::exception& error) {
-        removeProbeIfCreated();
+        cleanUp();
         messages_.show(runtimeErrorText(0, error.what()));
     }
 }
@@ -68,21 +52,9 @@ void AboutCommand::findAndLaunch()
     // Without a known folder the probe would land in the file-system root.
     if (programDirectory_.empty())
         throwErrno(ENOENT);
-    try {
-        makeProbe(programDirectory_);
-    } catch (const std::system_error& error) {
-        // An installed program's folder is the system's: ask from the
-        // user's temporary folder instead. Any other failure is reported.
-        if (temporaryDirectory_.empty() || !isNotWritable(error))
-            throw;
-        makeProbe(temporaryDirectory_);
-    }
-
+    makeProbe();
     const ShellApi::FindResult found = shell_.findExecutable(kProbeFileName, probeDirectory_);
-    if (probeCreated_) {
-        std::filesystem::remove(probeDirectory_ / kProbeFileName);
-        probeCreated_ = false;
-    }
+    cleanUp();
 
     if (found.result == 0) {
         messages_.show(kOutOfMemoryText);
@@ -105,29 +77,35 @@ void AboutCommand::findAndLaunch()
         messages_.show(kLaunchFailedText);
 }
 
-void AboutCommand::makeProbe(const std::filesystem::path& directory)
+void AboutCommand::makeProbe()
 {
-    const std::filesystem::path probe = directory / kProbeFileName;
-    // A file of that name that was there before is the user's: it is used as
-    // the probe but neither changed nor deleted.
-    std::error_code error;
-    const auto status = std::filesystem::symlink_status(probe, error);
-    if (status.type() == std::filesystem::file_type::none)
-        throw std::filesystem::filesystem_error("cannot inspect the probe file", probe, error);
-    const bool existed = std::filesystem::exists(status);
-
-    touch(probe);
-    probeDirectory_ = directory;
-    probeCreated_ = !existed;
+    try {
+        probeCreated_ = files_.create(programDirectory_, kProbeFileName);
+        probeDirectory_ = programDirectory_;
+        return;
+    } catch (const std::system_error& error) {
+        // An installed program's folder is the system's: ask from a folder
+        // of the user's own instead. Any other failure is reported.
+        if (!isNotWritable(error))
+            throw;
+        try {
+            privateFolder_ = files_.makePrivateFolder();
+        } catch (const std::system_error&) {
+            throw error; // the reason the user can act on
+        }
+    }
+    probeDirectory_ = privateFolder_;
+    probeCreated_ = files_.create(privateFolder_, kProbeFileName);
 }
 
-void AboutCommand::removeProbeIfCreated() noexcept
+void AboutCommand::cleanUp() noexcept
 {
-    if (!probeCreated_)
-        return;
-    std::error_code ignored;
-    std::filesystem::remove(probeDirectory_ / kProbeFileName, ignored);
+    if (probeCreated_)
+        files_.remove(probeDirectory_, kProbeFileName);
     probeCreated_ = false;
+    if (!privateFolder_.empty())
+        files_.removePrivateFolder(privateFolder_);
+    privateFolder_.clear();
 }
 
 std::string AboutCommand::errorNumberText(int number)

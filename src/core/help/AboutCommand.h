@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ProbeFiles.h"
 #include "ShellApi.h"
 
 #include <filesystem>
@@ -30,14 +31,18 @@ public:
 // Help > About us...: asks the shell whether a browser is registered for web
 // pages, by way of an empty probe file, and opens the maker's site in it.
 // Every failure ends in one message; nothing throws out of run().
+//
+// The probe is made beside the program only where nothing of its name is
+// there, and removed only if this command made it. When the program's folder
+// may not be written (an installed program) it goes into a private folder
+// that the command makes in the temporary folder and removes afterwards:
+// never to a fixed name in a folder that other users share.
 class AboutCommand {
 public:
     // `processPendingEvents` runs just before the browser is started, so that
     // the window can repaint; it may be empty.
-    // When the program's folder may not be written (an installed program),
-    // the probe goes to `temporaryDirectory` instead, if one is given.
-    AboutCommand(ShellApi& shell, AboutMessages& messages, std::filesystem::path programDirectory,
-                 std::function<void()> processPendingEvents = {}, std::filesystem::path temporaryDirectory = {});
+    AboutCommand(ShellApi& shell, AboutMessages& messages, ProbeFiles& files, std::filesystem::path programDirectory,
+                 std::function<void()> processPendingEvents = {});
 
     void run();
 
@@ -48,14 +53,15 @@ public:
 
 private:
     void findAndLaunch();
-    void makeProbe(const std::filesystem::path& directory);
-    void removeProbeIfCreated() noexcept;
+    void makeProbe();
+    void cleanUp() noexcept;
 
     ShellApi& shell_;
     AboutMessages& messages_;
+    ProbeFiles& files_;
     std::filesystem::path programDirectory_;
-    std::filesystem::path temporaryDirectory_;
     std::filesystem::path probeDirectory_; // where the probe was made
+    std::filesystem::path privateFolder_;  // made by this run, when not empty
     std::function<void()> processPendingEvents_;
     bool probeCreated_ = false;
 };

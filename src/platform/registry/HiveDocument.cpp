@@ -1,10 +1,12 @@
 #include "HiveDocument.h"
 
-#include "settings/RegistryProtocol.h"
+#include "HiveText.h"
+#include "RegistryProtocol.h"
 
 #include <algorithm>
 #include <array>
 #include <string_view>
+#include <unordered_map>
 
 namespace orvex::platform {
 namespace {
@@ -31,20 +33,65 @@ bool names(const HiveSection& section, const KeyPath& path)
     return section.readable && samePath(section.path, path);
 }
 
-bool isValueNamed(const HiveLine& line, const std::string& name)
+// Names fold as the registry compares them, for lookups by hash.
+std::string folded(const std::string& name)
 {
-    return line.kind == HiveLine::Kind::Value && reg::sameName(line.value.name, name);
+    std::string key = name;
+    std::transform(key.begin(), key.end(), key.begin(),
+                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
+    return key;
+}
+
+} // namespace
+
+HiveValue HiveDocument::value(const HiveLine& line) const
+{
+    if (const HiveValue* written = writtenValue(line))
+        return *written;
+    // The parser made it a value line only after reading it as one.
+    return parseValueLines(text(line)).value_or(HiveValue{});
+}
+
+std::string HiveDocument::valueName(const HiveLine& line) const
+{
+    if (const HiveValue* written = writtenValue(line))
+        return written->name;
+    return parseValueName(text(line)).value_or(std::string());
+}
+
+bool HiveDocument::isValueNamed(const HiveLine& line, const std::string& name) const
+{
+    return line.kind == HiveLine::Kind::Value && reg::sameName(valueName(line), name);
 }
 
 // A hex list cut short ends in a backslash and takes the next line in as its
 // last part, unless that line opens a section.
-bool continuesIntoNextLine(const HiveLine& line)
+bool HiveDocument::continuesIntoNextLine(const HiveLine& line) const
 {
-    const std::size_t end = line.raw.find_last_not_of(" \t\r");
-    return line.kind == HiveLine::Kind::Unreadable && end != std::string::npos && line.raw[end] == '\\';
+    const std::string_view raw = text(line);
+    const std::size_t end = raw.find_last_not_of(" \t\r");
+    return line.kind == HiveLine::Kind::Unreadable && end != std::string_view::npos && raw[end] == '\\';
 }
 
-} // namespace
+// A line, or the last line of a run, that holds nothing but white space.
+bool HiveDocument::endsBlank(const HiveLine& line) const
+{
+    if (line.kind == HiveLine::Kind::Value)
+        return false;
+    const std::string_view raw = text(line);
+    const std::size_t lastStart = raw.rfind('\n');
+    return raw.substr(lastStart == std::string_view::npos ? 0 : lastStart + 1).find_first_not_of(" \t\r")
+        == std::string_view::npos;
+}
+
+HiveLine HiveDocument::writtenLine(HiveValue value)
+{
+    HiveLine line;
+    line.kind = HiveLine::Kind::Value;
+    line.written = static_cast<std::uint32_t>(written_.size());
+    written_.push_back(std::move(value));
+    return line;
+}
 
 bool HiveDocument::isRootName(const std::string& name)
 {
@@ -63,22 +110,37 @@ bool HiveDocument::keyExists(const KeyPath& path) const
 
 std::vector<HiveValue> HiveDocument::values(const KeyPath& path) const
 {
+    // By hash: a key may hold a hundred thousand values.
     std::vector<HiveValue> found;
+    std::unordered_map<std::string, std::size_t> indexByName;
     for (const auto& section : sections_) {
         if (!names(section, path))
             continue;
         for (const auto& line : section.lines) {
             if (line.kind != HiveLine::Kind::Value)
                 continue;
-            const auto same = std::find_if(found.begin(), found.end(),
-                                           [&](const HiveValue& v) { return reg::sameName(v.name, line.value.name); });
-            if (same == found.end())
-                found.push_back(line.value);
+            HiveValue value = this->value(line);
+            const auto [at, added] = indexByName.try_emplace(folded(value.name), found.size());
+            if (added)
+                found.push_back(std::move(value));
             else
-                *same = line.value;
+                found[at->second] = std::move(value);
         }
     }
     return found;
+}
+
+std::optional<HiveValue> HiveDocument::findValue(const KeyPath& path, const std::string& name) const
+{
+    const HiveLine* found = nullptr;
+    for (const auto& section : sections_) {
+        if (!names(section, path))
+            continue;
+        for (const auto& line : section.lines)
+            if (isValueNamed(line, name))
+                found = &line;
+    }
+    return found == nullptr ? std::nullopt : std::optional<HiveValue>(value(*found));
 }
 
 std::vector<std::string> HiveDocument::subKeys(const KeyPath& path) const
@@ -115,7 +177,7 @@ void HiveDocument::endWithBlankLine()
     auto& lines = sections_.empty() ? preamble_ : sections_.back().lines;
     // A blank line after a cut hex list would end it, and could make a value
     // of it; the section header that follows ends it as it is.
-    if (lines.empty() || (lines.back().kind != HiveLine::Kind::Blank && !continuesIntoNextLine(lines.back())))
+    if (lines.empty() || (!endsBlank(lines.back()) && !continuesIntoNextLine(lines.back())))
         lines.push_back(HiveLine{});
 }
 
@@ -156,9 +218,8 @@ void HiveDocument::setValue(const KeyPath& path, const HiveValue& value)
     }
     if (existing != nullptr) {
         // The later line is the one that counts; earlier ones stay shadowed.
-        existing->value.type = value.type;
-        existing->value.data = value.data;
-        existing->raw.clear();
+        // It keeps the name as the file spells it.
+        *existing = writtenLine(HiveValue{valueName(*existing), value.type, value.data});
         return;
     }
     if (last == nullptr) {
@@ -174,10 +235,7 @@ void HiveDocument::setValue(const KeyPath& path, const HiveValue& value)
     for (auto line = lines.begin(); line != lines.end(); ++line)
         if (line->kind == HiveLine::Kind::Value)
             at = std::next(line);
-    HiveLine line;
-    line.kind = HiveLine::Kind::Value;
-    line.value = value;
-    lines.insert(at, std::move(line));
+    lines.insert(at, writtenLine(value));
 }
 
 bool HiveDocument::deleteValue(const KeyPath& path, const std::string& name)

@@ -2,9 +2,12 @@
 
 #include "HiveText.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
-#include <thread>
 #include <cstdlib>
+#include <string_view>
+#include <thread>
 #include <fcntl.h>
 #include <pwd.h>
 #include <sys/file.h>
@@ -18,6 +21,13 @@ namespace {
 constexpr int kLockAttempts = 100;
 // As many links as the system itself follows.
 constexpr int kSymlinkHops = 40;
+// A temporary file this much older than the write that finds it belongs to a
+// writer that died: live ones rename theirs within milliseconds, under the
+// lock that the finder holds.
+constexpr auto kStaleAge = std::chrono::minutes(1);
+// The temporary files' names: the hive's name, this, six random characters.
+constexpr std::string_view kTemporaryInfix = ".tmp-";
+constexpr std::size_t kTemporaryRandom = 6;
 
 LStatus fromErrno(int error, LStatus otherwise)
 {
@@ -54,8 +64,44 @@ private:
     int fd_;
 };
 
-bool readAll(int fd, std::string& text)
+// Only a regular file can be a hive: a device, FIFO, socket or folder is
+// never opened for writing, nor read (a FIFO would block, /dev/zero never ends).
+bool isRegular(const struct stat& status)
 {
+    return S_ISREG(status.st_mode);
+}
+
+// False for anything at `path` that is not a regular file; true when nothing
+// is there.
+bool regularOrAbsent(const std::filesystem::path& path)
+{
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0)
+        return errno == ENOENT;
+    return isRegular(status);
+}
+
+// Opens what is at `path` only if it is a regular file, without blocking.
+int openRegular(const std::filesystem::path& path, int flags)
+{
+    const int fd = ::open(path.c_str(), flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+    struct stat status {};
+    if (fd >= 0 && (::fstat(fd, &status) != 0 || !isRegular(status))) {
+        ::close(fd);
+        errno = EPERM;
+        return -1;
+    }
+    return fd;
+}
+
+// Reads the file in one piece of its own size, so that memory stays that
+// size, and refuses one over `limit` bytes.
+bool readAll(int fd, std::string& text, std::size_t limit)
+{
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || static_cast<std::uintmax_t>(status.st_size) > limit)
+        return false;
+    text.reserve(static_cast<std::size_t>(status.st_size));
     char buffer[16384];
     while (true) {
         const ssize_t got = ::read(fd, buffer, sizeof buffer);
@@ -65,6 +111,8 @@ bool readAll(int fd, std::string& text)
             return false;
         if (got > 0)
             text.append(buffer, static_cast<std::size_t>(got));
+        if (text.size() > limit)
+            return false;
     }
 }
 
@@ -106,7 +154,7 @@ void syncFolder(const std::filesystem::path& folder)
 // the temporary file's path on success, empty on failure.
 std::filesystem::path writeTemporary(const std::filesystem::path& target, const struct stat& hive, std::string_view text)
 {
-    std::string name = target.string() + ".XXXXXX";
+    std::string name = target.string() + std::string(kTemporaryInfix) + std::string(kTemporaryRandom, 'X');
     Descriptor fd(::mkstemp(name.data()));
     if (!fd.valid())
         return {};
@@ -118,6 +166,35 @@ std::filesystem::path writeTemporary(const std::filesystem::path& target, const 
         return {};
     }
     return name;
+}
+
+bool isTemporaryOf(const std::string& name, const std::string& hiveName)
+{
+    const std::string prefix = hiveName + std::string(kTemporaryInfix);
+    if (name.size() != prefix.size() + kTemporaryRandom || name.compare(0, prefix.size(), prefix) != 0)
+        return false;
+    return std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix.size()), name.end(),
+                       [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; });
+}
+
+// Removes what killed writers left beside the hive: files of the temporary
+// files' pattern only, regular ones (never what a link points to), old ones.
+void removeStaleTemporaries(const std::filesystem::path& target)
+{
+    const std::string hiveName = target.filename().string();
+    const auto now = std::chrono::system_clock::now();
+    std::error_code error;
+    for (std::filesystem::directory_iterator entry(target.parent_path(), error), end; !error && entry != end;
+         entry.increment(error)) {
+        const std::filesystem::path& path = entry->path();
+        struct stat status {};
+        if (!isTemporaryOf(path.filename().string(), hiveName) || ::lstat(path.c_str(), &status) != 0
+            || !isRegular(status))
+            continue;
+        const auto modified = std::chrono::system_clock::from_time_t(status.st_mtim.tv_sec);
+        if (now - modified > kStaleAge)
+            ::unlink(path.c_str());
+    }
 }
 
 bool lockWithin(int fd, std::chrono::milliseconds wait)
@@ -159,15 +236,17 @@ LStatus HiveFile::read(HiveDocument& document) const
 {
     if (path_.empty())
         return reg::ERROR_CANTREAD;
-    const Descriptor fd(::open(path_.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!regularOrAbsent(path_))
+        return reg::ERROR_BADDB;
+    const Descriptor fd(openRegular(path_, O_RDONLY));
     std::string text;
     if (!fd.valid()) {
         if (errno != ENOENT)
             return fromErrno(errno, reg::ERROR_CANTREAD);
-    } else if (!readAll(fd.get(), text)) {
+    } else if (!readAll(fd.get(), text, kReadLimit)) {
         return reg::ERROR_CANTREAD;
     }
-    auto parsed = parseHive(text);
+    auto parsed = parseHive(std::move(text));
     if (!parsed)
         return reg::ERROR_BADDB;
     document = std::move(*parsed);
@@ -179,6 +258,8 @@ bool HiveFile::writable() const
     if (path_.empty())
         return false;
     const auto target = resolved(path_);
+    if (!regularOrAbsent(target))
+        return false;
     if (::access(target.c_str(), W_OK) != 0 && errno != ENOENT)
         return false;
     // The replacement is made in the hive's folder, or the nearest one that
@@ -195,13 +276,16 @@ LStatus HiveFile::update(const Edit& edit)
     if (path_.empty())
         return reg::ERROR_CANTWRITE;
     const auto target = resolved(path_);
+    if (!regularOrAbsent(target))
+        return reg::ERROR_ACCESS_DENIED;
     std::error_code error;
     std::filesystem::create_directories(target.parent_path(), error);
     if (error)
         return fromErrno(error.value(), reg::ERROR_CANTWRITE);
 
     for (int attempt = 0; attempt < kLockAttempts; ++attempt) {
-        Descriptor fd(::open(target.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666));
+        // The link was followed above; one put in its place meanwhile is not.
+        Descriptor fd(openRegular(target, O_RDWR | O_CREAT | O_NOFOLLOW));
         if (!fd.valid())
             return fromErrno(errno, reg::ERROR_CANTWRITE);
         if (!lockWithin(fd.get(), lockWait_))
@@ -215,10 +299,12 @@ LStatus HiveFile::update(const Edit& edit)
         if (::stat(target.c_str(), &current) != 0 || current.st_ino != locked.st_ino || current.st_dev != locked.st_dev)
             continue;
 
+        removeStaleTemporaries(target);
+        // A hive this large is no longer the program's own: it is read, never rewritten.
         std::string text;
-        if (!readAll(fd.get(), text))
-            return reg::ERROR_CANTREAD;
-        auto document = parseHive(text);
+        if (!readAll(fd.get(), text, kRewriteLimit))
+            return reg::ERROR_CANTWRITE;
+        auto document = parseHive(std::move(text));
         if (!document)
             return reg::ERROR_BADDB;
         bool changed = false;

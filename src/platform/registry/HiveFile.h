@@ -19,17 +19,25 @@ std::filesystem::path hiveLocation();
 // temporary file beside it, flushed, and renamed over the hive, so two
 // programs writing at once lose neither write and a crash leaves the old
 // file whole. A file that does not begin with the hive header is never
-// rewritten.
+// rewritten, nor is one over kRewriteLimit bytes, nor anything that is not a
+// regular file (a symbolic link to one is written through: its target is
+// replaced and the link stays).
 class HiveFile {
 public:
+    // The program's own hive holds a few short values; one this large is
+    // read but left alone.
+    static constexpr std::size_t kRewriteLimit = std::size_t{64} << 20;
+    // Beyond this a hive is not even read: its settings read as defaults.
+    static constexpr std::size_t kReadLimit = std::size_t{1} << 30;
+
     using Edit = std::function<LStatus(HiveDocument& document, bool& changed)>;
 
     explicit HiveFile(std::filesystem::path path);
 
     const std::filesystem::path& path() const { return path_; }
 
-    // A missing file is an empty hive; a file that is not a hive gives
-    // ERROR_BADDB.
+    // A missing file is an empty hive; a file that is not a hive, or not a
+    // regular file, gives ERROR_BADDB.
     LStatus read(HiveDocument& document) const;
 
     // False where the program may only read: the hive file, or the folder

@@ -1,6 +1,6 @@
 #include "HiveFileRegistry.h"
 
-#include "settings/RegistryProtocol.h"
+#include "RegistryProtocol.h"
 
 #include <algorithm>
 #include <array>
@@ -23,13 +23,6 @@ const char* rootName(HKey key)
         if (root == key)
             return name;
     return nullptr;
-}
-
-const HiveValue* findValue(const std::vector<HiveValue>& values, const std::string& name)
-{
-    const auto found =
-        std::find_if(values.begin(), values.end(), [&](const HiveValue& v) { return reg::sameName(v.name, name); });
-    return found == values.end() ? nullptr : &*found;
 }
 
 } // namespace
@@ -146,9 +139,8 @@ LStatus HiveFileRegistry::queryValue(HKey key, const std::string& valueName, std
     HiveDocument document;
     if (const LStatus status = readable(key, path, document); status != reg::ERROR_SUCCESS)
         return status;
-    const auto values = document.values(path);
-    const HiveValue* value = findValue(values, valueName);
-    if (value == nullptr)
+    const auto value = document.findValue(path, valueName);
+    if (!value)
         return reg::ERROR_FILE_NOT_FOUND;
     if (type != nullptr)
         *type = value->type;
@@ -168,10 +160,9 @@ LStatus HiveFileRegistry::setValue(HKey key, const std::string& valueName, std::
     return file_.update([&](HiveDocument& hive, bool& changed) {
         if (!hive.keyExists(path))
             return reg::ERROR_KEY_DELETED;
-        const auto values = hive.values(path);
-        const HiveValue* old = findValue(values, valueName);
+        const auto old = hive.findValue(path, valueName);
         // Rewriting a value with what it holds already leaves the file alone.
-        changed = old == nullptr || old->type != type || old->data != value.data;
+        changed = !old || old->type != type || old->data != value.data;
         if (changed)
             hive.setValue(path, value);
         return reg::ERROR_SUCCESS;

@@ -1,7 +1,7 @@
 #include "HiveText.h"
 
 #include "settings/RegistryApi.h"
-#include "settings/RegistryProtocol.h"
+#include "RegistryProtocol.h"
 
 #include <cstdio>
 
@@ -178,30 +178,64 @@ bool continues(std::string_view line)
     return !content.empty() && content.back() == '\\';
 }
 
-// Several physical lines of a hex list as one, without the backslashes.
-std::string joinContinued(const std::vector<std::string_view>& lines, std::size_t first, std::size_t last)
-{
-    std::string joined;
-    for (std::size_t i = first; i <= last; ++i) {
-        std::string_view part = trimmed(lines[i]);
-        if (i < last)
-            part.remove_suffix(1);
-        joined.append(part);
+// The text line by line, without a list of the lines: a hive of ten
+// million blank lines must not cost ten million entries. Lines end at '\n';
+// one after the last '\n' counts only if it is not empty.
+class Lines {
+public:
+    explicit Lines(std::string_view text) : text_(text) {}
+
+    bool atEnd(std::size_t pos) const { return pos >= text_.size(); }
+    // The line starting at `pos`, without its '\n'.
+    std::string_view at(std::size_t pos) const
+    {
+        const std::size_t end = text_.find('\n', pos);
+        return text_.substr(pos, end == std::string_view::npos ? std::string_view::npos : end - pos);
     }
-    return joined;
+    // Where the line after the one at `pos` starts.
+    std::size_t next(std::size_t pos) const
+    {
+        const std::size_t end = text_.find('\n', pos);
+        return end == std::string_view::npos ? text_.size() : end + 1;
+    }
+    // From the start of the line at `first` to the end of the line at `last`.
+    std::string_view span(std::size_t first, std::size_t last) const
+    {
+        return text_.substr(first, last - first + at(last).size());
+    }
+
+private:
+    std::string_view text_;
+};
+
+// How many lines up to the next section could start a value, plus one for
+// what follows them: room made once, not by doubling, for a key that holds a
+// hundred thousand values.
+std::size_t valueLinesAfter(const Lines& lines, std::size_t header)
+{
+    std::size_t count = 1;
+    for (std::size_t pos = lines.next(header); !lines.atEnd(pos); pos = lines.next(pos)) {
+        const std::string_view content = trimmed(lines.at(pos));
+        if (content.starts_with('['))
+            break;
+        count += content.starts_with('"') || content.starts_with('@') ? 1 : 0;
+    }
+    return count;
 }
 
-std::vector<std::string_view> splitLines(std::string_view text)
+// Several physical lines of a hex list as one, without the backslashes.
+std::string joinContinued(std::string_view lines)
 {
-    std::vector<std::string_view> lines;
-    while (!text.empty()) {
-        const std::size_t end = text.find('\n');
-        lines.push_back(text.substr(0, end));
+    std::string joined;
+    for (;;) {
+        const std::size_t end = lines.find('\n');
+        std::string_view part = trimmed(lines.substr(0, end));
         if (end == std::string_view::npos)
-            break;
-        text.remove_prefix(end + 1);
+            return joined.append(part);
+        part.remove_suffix(1);
+        joined.append(part);
+        lines.remove_prefix(end + 1);
     }
-    return lines;
 }
 
 bool validUtf8(std::string_view text)
@@ -284,73 +318,115 @@ std::string hexList(std::string line, std::string_view bytes)
     return line;
 }
 
-void writeLine(std::string& out, const HiveLine& line)
+void writeLine(std::string& out, const HiveDocument& document, const HiveLine& line)
 {
-    if (!line.raw.empty())
-        out += line.raw;
-    else if (line.kind == HiveLine::Kind::Value)
-        out += formatValue(line.value);
+    if (const HiveValue* written = document.writtenValue(line))
+        out += formatValue(*written);
+    else
+        out += document.text(line);
     out += '\n';
 }
 
 } // namespace
 
-std::optional<HiveDocument> parseHive(std::string_view text)
+std::optional<HiveValue> parseValueLines(std::string_view lines)
 {
-    HiveDocument document;
-    if (text.starts_with(kBom))
-        text.remove_prefix(kBom.size());
+    return parseValue(lines.find('\n') == std::string_view::npos ? std::string(trimmed(lines)) : joinContinued(lines));
+}
+
+std::optional<std::string> parseValueName(std::string_view lines)
+{
+    std::size_t pos = 0;
+    return readName(trimmed(lines.substr(0, lines.find('\n'))), pos);
+}
+
+std::optional<HiveDocument> parseHive(std::string source)
+{
+    if (source.size() >= HiveLine::kRead)
+        return std::nullopt;
+    HiveDocument document(std::move(source));
+    std::string_view text = document.source();
+    const std::size_t base = text.starts_with(kBom) ? kBom.size() : 0;
+    text.remove_prefix(base);
     if (text.empty()) {
         document.setHeader(std::string(kHiveHeader));
         document.appendPreambleLine(HiveLine{});
         return document;
     }
-    const std::vector<std::string_view> lines = splitLines(text);
-    if (trimmed(lines.front()) != kHiveHeader)
+    const Lines lines(text);
+    const std::string_view headerLine = lines.at(0);
+    if (trimmed(headerLine) != kHiveHeader)
         return std::nullopt;
-    document.setHeader(std::string(lines.front()));
+    document.setHeader(std::string(headerLine));
 
     std::optional<HiveSection> section;
-    auto add = [&](HiveLine line) {
-        if (section)
-            section->lines.push_back(std::move(line));
-        else
-            document.appendPreambleLine(std::move(line));
-    };
-    for (std::size_t i = 1; i < lines.size(); ++i) {
-        const std::string_view content = trimmed(lines[i]);
+    // Lines that hold no value pile up here and join the document as one
+    // entry, one span of its text: a hive of ten million blank lines costs
+    // no more than its text.
+    std::size_t runStart = 0;
+    std::size_t runLast = 0;
+    bool inRun = false;
+    HiveLine::Kind runKind = HiveLine::Kind::Blank;
+    auto target = [&]() -> std::vector<HiveLine>& { return section ? section->lines : document.preambleLines(); };
+    auto spanLine = [&](std::size_t first, std::size_t last, HiveLine::Kind kind) {
         HiveLine line;
-        line.raw = std::string(lines[i]);
+        line.kind = kind;
+        line.offset = static_cast<std::uint32_t>(base + first);
+        line.length = static_cast<std::uint32_t>(lines.span(first, last).size());
+        return line;
+    };
+    auto endRun = [&] {
+        if (!inRun)
+            return;
+        target().push_back(spanLine(runStart, runLast, runKind));
+        inRun = false;
+    };
+    auto addToRun = [&](std::size_t first, std::size_t last, HiveLine::Kind kind) {
+        if (!inRun) {
+            inRun = true;
+            runStart = first;
+            runKind = kind;
+        } else if (kind == HiveLine::Kind::Unreadable || (kind == HiveLine::Kind::Comment && runKind == HiveLine::Kind::Blank)) {
+            runKind = kind; // the kind that matters most
+        }
+        runLast = last;
+    };
+    for (std::size_t pos = lines.next(0); !lines.atEnd(pos); pos = lines.next(pos)) {
+        const std::string_view physical = lines.at(pos);
+        const std::string_view content = trimmed(physical);
         if (content.empty()) {
-            add(std::move(line));
+            addToRun(pos, pos, HiveLine::Kind::Blank);
         } else if (content.front() == ';') {
-            line.kind = HiveLine::Kind::Comment;
-            add(std::move(line));
+            addToRun(pos, pos, HiveLine::Kind::Comment);
         } else if (content.front() == '[') {
+            endRun();
             if (section)
                 document.appendSection(std::move(*section));
             section.emplace();
-            section->rawHeader = line.raw;
+            section->rawHeader = std::string(physical);
             auto path = parseHeader(content);
             section->readable = path.has_value();
             if (path)
                 section->path = std::move(*path);
+            section->lines.reserve(valueLinesAfter(lines, pos));
         } else {
-            std::size_t last = i;
-            if (startsHexValue(content))
-                while (continues(lines[last]) && last + 1 < lines.size() && !trimmed(lines[last + 1]).starts_with('['))
-                    ++last;
-            const bool cut = startsHexValue(content) && continues(lines[last]);
-            for (std::size_t k = i + 1; k <= last; ++k)
-                line.raw.append("\n").append(lines[k]);
-            auto value = section && section->readable && !cut ? parseValue(joinContinued(lines, i, last)) : std::nullopt;
-            line.kind = value ? HiveLine::Kind::Value : HiveLine::Kind::Unreadable;
-            if (value)
-                line.value = std::move(*value);
-            add(std::move(line));
-            i = last;
+            std::size_t last = pos;
+            const bool hex = startsHexValue(content);
+            if (hex)
+                while (continues(lines.at(last)) && !lines.atEnd(lines.next(last))
+                       && !trimmed(lines.at(lines.next(last))).starts_with('['))
+                    last = lines.next(last);
+            const bool cut = hex && continues(lines.at(last));
+            if (!section || !section->readable || cut || !parseValueLines(lines.span(pos, last))) {
+                addToRun(pos, last, HiveLine::Kind::Unreadable);
+            } else {
+                endRun();
+                target().push_back(spanLine(pos, last, HiveLine::Kind::Value));
+            }
+            pos = last;
         }
     }
+    endRun();
     if (section)
         document.appendSection(std::move(*section));
     return document;
@@ -378,10 +454,12 @@ std::string formatValue(const HiveValue& value)
 
 std::string writeHive(const HiveDocument& document)
 {
-    std::string out = document.header().empty() ? std::string(kHiveHeader) : document.header();
+    std::string out;
+    out.reserve(document.source().size() + 4096); // once, not by doubling
+    out += document.header().empty() ? kHiveHeader : std::string_view(document.header());
     out += '\n';
     for (const auto& line : document.preamble())
-        writeLine(out, line);
+        writeLine(out, document, line);
     for (const auto& section : document.sections()) {
         if (!section.rawHeader.empty()) {
             out += section.rawHeader;
@@ -393,7 +471,7 @@ std::string writeHive(const HiveDocument& document)
         }
         out += '\n';
         for (const auto& line : section.lines)
-            writeLine(out, line);
+            writeLine(out, document, line);
     }
     return out;
 }

@@ -26,9 +26,15 @@ namespace orvex::platform {
 inline constexpr std::string_view kHiveHeader = "Windows Registry Editor Version 5.00";
 
 // Nullopt when the text does not start with the header line: then it is not
-// a hive and must not be rewritten. An empty text is an empty hive. Lines that
-// do not parse become HiveLine::Kind::Unreadable and are kept.
-std::optional<HiveDocument> parseHive(std::string_view text);
+// a hive and must not be rewritten; nullopt too for a text of 4 GiB or more.
+// An empty text is an empty hive. Lines that do not parse become
+// HiveLine::Kind::Unreadable and are kept. The document keeps the text.
+std::optional<HiveDocument> parseHive(std::string text);
+
+// A value line as read, continuation lines and all: its value, or nullopt
+// when it is none. parseValueName reads the name only.
+std::optional<HiveValue> parseValueLines(std::string_view lines);
+std::optional<std::string> parseValueName(std::string_view lines);
 
 // Lines read from the file come back byte for byte; new or changed ones are
 // written in the form above.

@@ -1,10 +1,13 @@
 #include "ChildProcess.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
+#include <optional>
 #include <thread>
 
 #include <fcntl.h>
+#include <poll.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -25,7 +28,10 @@ public:
         sigset_t none;
         sigemptyset(&none);
         posix_spawnattr_setsigmask(&attributes_, &none);
-        posix_spawnattr_setflags(&attributes_, POSIX_SPAWN_SETSIGMASK);
+        // A group of its own, so that a helper that hangs can be killed with
+        // everything it started.
+        posix_spawnattr_setpgroup(&attributes_, 0);
+        posix_spawnattr_setflags(&attributes_, POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETPGROUP);
         posix_spawn_file_actions_addopen(&actions_, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
     }
     ~SpawnSetup()
@@ -56,6 +62,13 @@ private:
     posix_spawnattr_t attributes_;
 };
 
+using Clock = std::chrono::steady_clock;
+
+int exitStatusOf(int status)
+{
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
 int waitFor(pid_t child)
 {
     int status = 0;
@@ -63,7 +76,37 @@ int waitFor(pid_t child)
         if (errno != EINTR)
             return -1;
     }
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return exitStatusOf(status);
+}
+
+// The child's exit status once it ends before `deadline`; nullopt if it is
+// still running then.
+std::optional<int> waitUntil(pid_t child, Clock::time_point deadline)
+{
+    for (;;) {
+        int status = 0;
+        const pid_t ended = waitpid(child, &status, WNOHANG);
+        if (ended == child)
+            return exitStatusOf(status);
+        if (ended < 0 && errno != EINTR)
+            return -1;
+        if (Clock::now() >= deadline)
+            return std::nullopt;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+}
+
+// Kills the child's whole group and collects the child.
+void killGroup(pid_t child)
+{
+    kill(-child, SIGKILL);
+    waitFor(child);
+}
+
+int millisecondsUntil(Clock::time_point deadline)
+{
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    return left <= 0 ? 0 : static_cast<int>(std::min<long long>(left, 1000));
 }
 
 // A pipe whose ends are not handed to unrelated children started meanwhile.
@@ -78,8 +121,9 @@ bool closeOnExecPipe(int (&ends)[2])
 
 } // namespace
 
-CapturedRun runAndCapture(const std::vector<std::string>& arguments)
+CapturedRun runAndCapture(const std::vector<std::string>& arguments, std::chrono::milliseconds limit)
 {
+    const auto deadline = Clock::now() + limit;
     CapturedRun run;
     int ends[2];
     if (!closeOnExecPipe(ends)) {
@@ -96,29 +140,51 @@ CapturedRun runAndCapture(const std::vector<std::string>& arguments)
         close(ends[0]);
         return run;
     }
+    // Reads until the end of the output or the deadline: a helper that
+    // hangs, or leaves a process holding the pipe, must not hang the window.
     char buffer[4096];
-    for (;;) {
+    bool ended = false;
+    while (!ended && Clock::now() < deadline) {
+        pollfd ready{ends[0], POLLIN, 0};
+        const int polled = poll(&ready, 1, millisecondsUntil(deadline));
+        if (polled < 0 && errno != EINTR)
+            break;
+        if (polled <= 0)
+            continue;
         const ssize_t n = read(ends[0], buffer, sizeof buffer);
         if (n > 0)
             run.output.append(buffer, static_cast<std::size_t>(n));
         else if (n == 0 || errno != EINTR)
-            break;
+            ended = true;
     }
     close(ends[0]);
-    run.exitStatus = waitFor(child);
+    const std::optional<int> status = ended ? waitUntil(child, deadline) : std::nullopt;
+    if (!status) {
+        killGroup(child);
+        run.timedOut = true;
+        return run;
+    }
+    run.exitStatus = *status;
     return run;
 }
 
-int startDetached(const std::vector<std::string>& arguments)
+Launch startWatched(const std::vector<std::string>& arguments, std::chrono::milliseconds limit)
 {
+    Launch launch;
     SpawnSetup setup;
     pid_t child = 0;
-    if (const int error = setup.spawn(arguments, child); error != 0)
-        return error;
+    launch.startError = setup.spawn(arguments, child);
+    if (launch.startError != 0)
+        return launch;
+    if (const std::optional<int> status = waitUntil(child, Clock::now() + limit)) {
+        launch.exitStatus = *status;
+        return launch;
+    }
     // The browser may run for hours; only its exit status is collected, so
     // that it leaves no zombie behind.
+    launch.running = true;
     std::thread([child] { waitFor(child); }).detach();
-    return 0;
+    return launch;
 }
 
 } // namespace orvex::platform

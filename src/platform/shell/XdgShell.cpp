@@ -43,9 +43,10 @@ int startFailure(int error)
 
 } // namespace
 
-XdgShell::XdgShell(std::string xdgMime, std::string xdgOpen)
+XdgShell::XdgShell(std::string xdgMime, std::string xdgOpen, std::chrono::milliseconds wait)
     : xdgMime_(std::move(xdgMime))
     , xdgOpen_(std::move(xdgOpen))
+    , wait_(wait)
 {
 }
 
@@ -59,9 +60,9 @@ ShellApi::FindResult XdgShell::findExecutable(const std::string& file, const std
     if (!isWebPage(file))
         return {kShellNoAssociation, {}};
 
-    const CapturedRun run = runAndCapture({xdgMime_, "query", "default", "text/html"});
+    const CapturedRun run = runAndCapture({xdgMime_, "query", "default", "text/html"}, wait_);
     const std::string handler = trimmed(run.output);
-    if (run.startError != 0 || run.exitStatus != 0 || handler.empty())
+    if (run.startError != 0 || run.timedOut || run.exitStatus != 0 || handler.empty())
         return {kShellNoAssociation, {}};
     return {kShellSucceeded, handler};
 }
@@ -70,8 +71,11 @@ int XdgShell::shellExecute(const std::string& url)
 {
     if (url.empty())
         return kShellFileNotFound;
-    if (const int error = startDetached({xdgOpen_, url}); error != 0)
-        return startFailure(error);
+    const Launch launch = startWatched({xdgOpen_, url}, wait_);
+    if (launch.startError != 0)
+        return startFailure(launch.startError);
+    if (!launch.running && launch.exitStatus != 0)
+        return kShellNoAssociation; // xdg-open found nothing to open it with, or failed
     return kShellSucceeded;
 }
 

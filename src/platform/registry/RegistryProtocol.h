@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RegistryApi.h"
+#include "settings/RegistryApi.h"
 
 #include <optional>
 #include <string>
@@ -8,6 +8,7 @@
 #include <vector>
 
 // Rules every registry backend shares, so they answer the same calls alike.
+// The settings store only calls the interface; these are the backends' own.
 namespace orvex::reg {
 
 // Copies `bytes` out the way RegQueryValueEx does: a null `data` asks for the

@@ -1,0 +1,22 @@
+#include "LongText.h"
+
+namespace orvex::gui {
+
+QString shownText(const QString& text)
+{
+    if (text.size() <= kShownCharacters)
+        return text;
+    qsizetype cut = kShownCharacters;
+    if (text.at(cut - 1).isHighSurrogate())
+        --cut;
+    return text.left(cut) + QChar(0x2026);
+}
+
+QString ShownTextDelegate::displayText(const QVariant& value, const QLocale& locale) const
+{
+    if (value.typeId() == QMetaType::QString)
+        return QStyledItemDelegate::displayText(shownText(value.toString()), locale);
+    return QStyledItemDelegate::displayText(value, locale);
+}
+
+} // namespace orvex::gui
