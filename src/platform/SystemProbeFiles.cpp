@@ -1,11 +1,20 @@
 #include "SystemProbeFiles.h"
 
 #include <cerrno>
+#include <optional>
 #include <system_error>
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #ifdef _WIN32
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
 #include <io.h>
 #include <random>
 #else
@@ -20,10 +29,62 @@ namespace {
     throw std::system_error(number != 0 ? number : EIO, std::generic_category());
 }
 
-std::pair<unsigned long long, unsigned long long> identity(const struct stat& status)
+using Identity = std::pair<unsigned long long, unsigned long long>;
+
+// Which file an open descriptor, or a path, is: its device and inode. The
+// C runtime of Windows knows no inode (and gives a descriptor's number as
+// its device), so there the volume and the file index say it.
+#ifdef _WIN32
+std::optional<Identity> identityOf(HANDLE handle)
+{
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (handle == INVALID_HANDLE_VALUE || !GetFileInformationByHandle(handle, &info))
+        return std::nullopt;
+    return Identity{info.dwVolumeSerialNumber,
+                    (static_cast<unsigned long long>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+}
+
+std::optional<Identity> identityOfOpen(int fd)
+{
+    return identityOf(reinterpret_cast<HANDLE>(::_get_osfhandle(fd)));
+}
+
+// Files only, and a link is not followed: a folder or link of the same name
+// is not the file that was made.
+std::optional<Identity> identityAt(const std::filesystem::path& file)
+{
+    const HANDLE handle = CreateFileW(file.c_str(), FILE_READ_ATTRIBUTES,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                      FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return std::nullopt;
+    const auto identity = identityOf(handle);
+    CloseHandle(handle);
+    return identity;
+}
+#else
+Identity identity(const struct stat& status)
 {
     return {static_cast<unsigned long long>(status.st_dev), static_cast<unsigned long long>(status.st_ino)};
 }
+
+std::optional<Identity> identityOfOpen(int fd)
+{
+    struct stat status {};
+    if (::fstat(fd, &status) != 0)
+        return std::nullopt;
+    return identity(status);
+}
+
+// Regular files only, and a link is not followed.
+std::optional<Identity> identityAt(const std::filesystem::path& file)
+{
+    struct stat status {};
+    if (::lstat(file.c_str(), &status) != 0 || !S_ISREG(status.st_mode))
+        return std::nullopt;
+    return identity(status);
+}
+#endif
 
 } // namespace
 
@@ -43,14 +104,14 @@ bool SystemProbeFiles::create(const std::filesystem::path& folder, const std::st
             return false;
         throwErrno(errno);
     }
-    struct stat status {};
-    const bool known = ::fstat(fd, &status) == 0;
+    const auto made = identityOfOpen(fd);
     const int error = errno;
-    if (::close(fd) != 0 || !known) {
-        ::unlink(file.string().c_str());
-        throwErrno(known ? errno : error);
+    if (::close(fd) != 0 || !made) {
+        std::error_code ignored;
+        std::filesystem::remove(file, ignored);
+        throwErrno(made ? errno : error);
     }
-    created_[file] = identity(status);
+    created_[file] = *made;
     return true;
 }
 
@@ -60,13 +121,7 @@ void SystemProbeFiles::remove(const std::filesystem::path& folder, const std::st
     const auto made = created_.find(file);
     if (made == created_.end())
         return;
-    struct stat status {};
-#ifdef _WIN32
-    const bool same = ::stat(file.string().c_str(), &status) == 0 && identity(status) == made->second;
-#else
-    const bool same = ::lstat(file.c_str(), &status) == 0 && S_ISREG(status.st_mode) && identity(status) == made->second;
-#endif
-    if (same) {
+    if (identityAt(file) == made->second) {
         std::error_code ignored;
         std::filesystem::remove(file, ignored);
     }
