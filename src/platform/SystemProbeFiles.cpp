@@ -46,7 +46,8 @@ std::optional<Identity> identityOf(HANDLE handle)
 
 std::optional<Identity> identityOfOpen(int fd)
 {
-    return identityOf(reinterpret_cast<HANDLE>(::_get_osfhandle(fd)));
+    // The runtime hands the system's handle out as a number.
+    return identityOf(reinterpret_cast<HANDLE>(::_get_osfhandle(fd))); // NOLINT(performance-no-int-to-ptr)
 }
 
 // Files only, and a link is not followed: a folder or link of the same name
@@ -141,7 +142,7 @@ std::filesystem::path SystemProbeFiles::makePrivateFolder()
     // The temporary folder on Windows is the user's own; the name is still new.
     std::random_device random;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const auto folder = base / ("orvex-about-" + std::to_string(random()));
+        auto folder = base / ("orvex-about-" + std::to_string(random()));
         std::error_code error;
         if (std::filesystem::create_directory(folder, error))
             return folder;
