@@ -167,26 +167,6 @@ TEST(AboutCommand, programDirectoryIsAFile_showsRuntimeError)
                   kPathThroughAFile, std::generic_category().message(kPathThroughAFile))});
 }
 
-#ifndef _WIN32
-// POSIX only: permission bits are what keep files out here; Windows ignores
-// them on folders, and has its twin further down.
-TEST(AboutCommand, readOnlyProgramDirectory_showsPermissionDenied)
-{
-    const test::TempDir dir;
-    fs::permissions(dir.path(), fs::perms::owner_read | fs::perms::owner_exec);
-    if (std::ofstream(dir.path() / "canary"))
-        GTEST_SKIP() << "this user can write a read-only folder (root)";
-    FakeShell shell;
-    RecordedMessages messages;
-    platform::SystemProbeFiles files;
-    AboutCommand(shell, messages, files, dir.path()).run();
-    EXPECT_TRUE(shell.calls.empty());
-    EXPECT_EQ(messages.shown,
-              std::vector<std::string>{AboutCommand::runtimeErrorText(EACCES, std::generic_category().message(EACCES))});
-}
-
-#endif
-
 // An installed program lives in a folder its user may not write: the probe
 // goes into a private folder of the command's own, which goes again after.
 TEST(AboutCommand, programFolderThatRefusesFiles_probesInAPrivateFolderRemovedAfterwards)
