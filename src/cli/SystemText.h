@@ -4,12 +4,9 @@
 #include <vector>
 
 // What orvex-compare takes from the system it runs on, always as UTF-8, and
-// how it hands its output back. Qt fills this in on Linux; on Windows the
-// system itself does, so the tool needs no Qt there.
+// how it hands its output back. Only Windows needs more than the standard
+// library for it.
 namespace orvex::cli {
-
-// Today's date in the long form of the user's locale, as the report shows it.
-std::string todayLongDate();
 
 // The arguments after the program name. On Windows they come from the wide
 // command line: the narrow argv holds them in the ANSI code page, where a

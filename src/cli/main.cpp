@@ -1,4 +1,5 @@
 #include "CompareCommand.h"
+#include "LongDate.h"
 #include "SystemText.h"
 
 #include <iostream>
@@ -11,5 +12,5 @@ int main(int argc, char* argv[])
     orvex::cli::DescriptorOutput standardOutput(STDOUT_FILENO);
     std::ostream out(&standardOutput);
     return orvex::cli::runCompareCommand(orvex::cli::programArguments(argc, argv), out, std::cerr,
-                                         orvex::cli::todayLongDate);
+                                         orvex::platform::todayLongDate);
 }

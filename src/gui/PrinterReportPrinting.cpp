@@ -2,17 +2,15 @@
 
 #include "UserMessages.h"
 
+#include "LongDate.h"
 #include "print/ReportPrinter.h"
 #include "printer/QtPrintSurface.h"
-
-#include <QDate>
-#include <QLocale>
 
 namespace orvex::gui {
 
 std::string PrinterReportPrinting::longDate() const
 {
-    return QLocale().toString(QDate::currentDate(), QLocale::LongFormat).toStdString();
+    return platform::todayLongDate();
 }
 
 void PrinterReportPrinting::print(const std::vector<ReportLine>& lines)

@@ -1,4 +1,4 @@
-#include "SystemText.h"
+#include "LongDate.h"
 
 #include <gtest/gtest.h>
 
@@ -6,12 +6,12 @@
 #include <ctime>
 #include <string>
 
-namespace orvex::cli {
+namespace orvex::platform {
 namespace {
 
-// The report's date comes from the system (Qt on Linux, the locale functions
+// The report's date comes from the system (Qt elsewhere, the locale functions
 // on Windows) in its long form, which names the year in every locale.
-TEST(SystemText, todayLongDate_namesThisYear)
+TEST(LongDate, todayLongDate_namesThisYear)
 {
     const std::time_t now = std::chrono::system_clock::to_time_t(std::chrono::system_clock::now());
     const std::tm local = *std::localtime(&now);
@@ -20,4 +20,4 @@ TEST(SystemText, todayLongDate_namesThisYear)
 }
 
 } // namespace
-} // namespace orvex::cli
+} // namespace orvex::platform

@@ -1,0 +1,27 @@
+#include "LongDate.h"
+
+#include "Utf16.h"
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+namespace orvex::platform {
+
+std::string todayLongDate()
+{
+    const int length = GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_LONGDATE, nullptr, nullptr, nullptr, 0, nullptr);
+    if (length <= 0)
+        return {};
+    std::wstring date(static_cast<std::size_t>(length), L'\0');
+    if (GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_LONGDATE, nullptr, nullptr, date.data(), length, nullptr) <= 0)
+        return {};
+    date.resize(static_cast<std::size_t>(length - 1)); // the terminating NUL
+    return wideToUtf8(date);
+}
+
+} // namespace orvex::platform
