@@ -3,7 +3,7 @@
 #include "CommandRun.h"
 
 #ifndef _WIN32
-#include "ChildProcess.h"
+#include "ForkedChild.h"
 #endif
 
 #include <gtest/gtest.h>

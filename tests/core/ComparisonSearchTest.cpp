@@ -1,5 +1,6 @@
 #include "ComparisonSearch.h"
 
+#include "RecordingSink.h"
 #include "TempDir.h"
 #include "xml/CurrentDocument.h"
 
@@ -25,10 +26,7 @@ constexpr const char* kRepertory = R"(<list>
   </symptom>
 </list>)";
 
-struct RecordingSink final : MessageSink {
-    int failures = 0;
-    void loadFailed(const std::string&, const std::string&) override { ++failures; }
-};
+using test::RecordingSink;
 
 class ComparisonSearchTest : public ::testing::Test {
 protected:
@@ -59,7 +57,7 @@ TEST_F(ComparisonSearchTest, differentMode_keepsWhatSetsEachApart)
     EXPECT_EQ(result.textLists(), (ResultLists{L{"Fear"}, L{"Grief"}, L{}}));
     EXPECT_EQ(result.matchCount, 4U);
     EXPECT_TRUE(result.printOffered);
-    EXPECT_EQ(sink.failures, 0);
+    EXPECT_EQ(sink.failures(), 0U);
 }
 
 TEST_F(ComparisonSearchTest, similarMode_firstAndThirdPositionsCompared)
@@ -120,7 +118,7 @@ TEST_F(ComparisonSearchTest, failedLoad_reportsOnceAndSetsOnlyCaptions)
 {
     dir.write(kRepertoryFileName, "<list><symptom>");
     const SearchResult result = search({"Bell.", "....", "Nux-v."}, CompareMode::Different);
-    EXPECT_EQ(sink.failures, 1);
+    EXPECT_EQ(sink.failures(), 1U);
     EXPECT_EQ(result.captions, (std::array<std::string, 3>{"Bell.", "", "Nux-v."}));
     EXPECT_EQ(result.textLists(), (ResultLists{L{}, L{}, L{}}));
     EXPECT_FALSE(result.printOffered);

@@ -1,6 +1,7 @@
 #include "xml/CurrentDocument.h"
 
 #include "RemedyList.h"
+#include "RecordingSink.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
@@ -17,15 +18,7 @@
 namespace orvex {
 namespace {
 
-struct RecordingSink final : MessageSink {
-    std::vector<std::string> files;
-    std::vector<std::string> reasons;
-    void loadFailed(const std::string& fileName, const std::string& reason) override
-    {
-        files.push_back(fileName);
-        reasons.push_back(reason);
-    }
-};
+using test::RecordingSink;
 
 struct BadFile {
     const char* name;

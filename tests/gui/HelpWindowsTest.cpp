@@ -7,6 +7,7 @@
 #include "frmTip.h"
 
 #include "StringTable.h"
+#include "FakeShell.h"
 #include "TempDir.h"
 #include "help/ShellApi.h"
 #include "help/TipsFile.h"
@@ -32,17 +33,6 @@ orvex::StringTable tipTexts()
     return texts;
 }
 
-class FakeShell final : public orvex::ShellApi {
-public:
-    int findResult = 31;
-    std::vector<std::string> opened;
-    FindResult findExecutable(const std::string&, const std::filesystem::path&) override { return {findResult, {}}; }
-    int shellExecute(const std::string& url) override
-    {
-        opened.push_back(url);
-        return 42;
-    }
-};
 
 } // namespace
 
@@ -189,7 +179,8 @@ void HelpWindowsTest::exit_leavesAnOpenTipWindowRunning()
 void HelpWindowsTest::about_showsTheShellsAnswerInAMessage()
 {
     const orvex::test::TempDir dir;
-    FakeShell shell;
+    orvex::test::FakeShell shell;
+    shell.findResult = 31; // no browser for web pages
     test::RecordingMessages messages;
     ProgramHelp help(shell, messages, dir.path());
     help.openAbout();

@@ -39,6 +39,5 @@ private:
 std::string readFile(const std::filesystem::path& path);
 
 inline std::filesystem::path demoData(std::string_view name) { return std::filesystem::path(ORVEX_DEMO_DATA_DIR) / name; }
-inline std::filesystem::path testData(std::string_view name) { return std::filesystem::path(ORVEX_TEST_DATA_DIR) / name; }
 
 } // namespace orvex::test

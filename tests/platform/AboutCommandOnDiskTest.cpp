@@ -1,6 +1,8 @@
+// The About command over the system's own files: the probe really made,
+// found by the shell and removed again.
 #include "help/AboutCommand.h"
 
-#include "ProbeFilesDouble.h"
+#include "FakeShell.h"
 #include "SystemProbeFiles.h"
 #include "TempDir.h"
 
@@ -11,7 +13,7 @@
 #include <windows.h>
 #include <aclapi.h>
 #else
-#include "ChildProcess.h"
+#include "ForkedChild.h"
 #endif
 
 #include <gtest/gtest.h>
@@ -30,31 +32,7 @@ namespace orvex {
 namespace {
 
 namespace fs = std::filesystem;
-
-class FakeShell final : public ShellApi {
-public:
-    int findResult = 42;
-    int executeResult = 42;
-    bool throwOnFind = false;
-
-    std::vector<std::string> calls;
-    bool probeExistedDuringFind = false;
-
-    FindResult findExecutable(const std::string& file, const fs::path& directory) override
-    {
-        calls.push_back("find " + file + " in " + directory.string());
-        probeExistedDuringFind = fs::exists(directory / file);
-        if (throwOnFind)
-            throw std::system_error(ENOMEM, std::generic_category());
-        return {findResult, findResult > 32 ? "/usr/bin/browser" : ""};
-    }
-
-    int shellExecute(const std::string& url) override
-    {
-        calls.push_back("open " + url);
-        return executeResult;
-    }
-};
+using test::FakeShell;
 
 class RecordedMessages final : public AboutMessages {
 public:
@@ -165,79 +143,6 @@ TEST(AboutCommand, programDirectoryIsAFile_showsRuntimeError)
     EXPECT_EQ(messages.shown,
               std::vector<std::string>{AboutCommand::runtimeErrorText(
                   kPathThroughAFile, std::generic_category().message(kPathThroughAFile))});
-}
-
-// An installed program lives in a folder its user may not write: the probe
-// goes into a private folder of the command's own, which goes again after.
-TEST(AboutCommand, programFolderThatRefusesFiles_probesInAPrivateFolderRemovedAfterwards)
-{
-    for (const int refusal : {EACCES, EPERM, EROFS}) {
-        test::ProbeFilesDouble files;
-        files.refuseProgramFolder = refusal;
-        FakeShell shell;
-        RecordedMessages messages;
-        AboutCommand(shell, messages, files, "/opt/orvex").run();
-        const std::string probe = (test::ProbeFilesDouble::kPrivate / kProbeFileName).string();
-        EXPECT_EQ(files.calls, (std::vector<std::string>{"create " + (fs::path("/opt/orvex") / kProbeFileName).string(), "makePrivateFolder",
-                                                         "create " + probe, "remove " + probe,
-                                                         "removePrivateFolder /private-0700"}));
-        EXPECT_EQ(shell.calls.front(), "find x27z42j.html in /private-0700");
-        EXPECT_TRUE(messages.shown.empty());
-    }
-}
-
-struct RefusalCase {
-    const char* name;
-    int programFolder;
-    int privateFolder;
-    bool triesPrivateFolder;
-    int shown;
-};
-
-void PrintTo(const RefusalCase& c, std::ostream* out)
-{
-    *out << c.name;
-}
-
-class Refusals : public testing::TestWithParam<RefusalCase> {};
-
-// What the user is told is the program folder's refusal, never the private
-// folder's; a missing or wrong folder is no reason to look elsewhere.
-TEST_P(Refusals, reportTheProgramFoldersReasonAndStartNothing)
-{
-    const RefusalCase& c = GetParam();
-    test::ProbeFilesDouble files;
-    files.refuseProgramFolder = c.programFolder;
-    files.refusePrivateFolder = c.privateFolder;
-    FakeShell shell;
-    RecordedMessages messages;
-    AboutCommand(shell, messages, files, "/opt/orvex").run();
-    EXPECT_TRUE(shell.calls.empty());
-    EXPECT_EQ(messages.shown,
-              std::vector<std::string>{AboutCommand::runtimeErrorText(c.shown, std::generic_category().message(c.shown))});
-    EXPECT_EQ(std::count(files.calls.begin(), files.calls.end(), "makePrivateFolder"), c.triesPrivateFolder ? 1 : 0);
-    EXPECT_EQ(std::count_if(files.calls.begin(), files.calls.end(),
-                            [](const std::string& call) { return call.rfind("removePrivateFolder", 0) == 0; }),
-              0);
-}
-
-INSTANTIATE_TEST_SUITE_P(AboutCommand, Refusals,
-    testing::Values(RefusalCase{"privateFolderUnavailable", EACCES, ENOSPC, true, EACCES},
-                    RefusalCase{"programFolderMissing", ENOENT, 0, false, ENOENT},
-                    RefusalCase{"programFolderIsAFile", ENOTDIR, 0, false, ENOTDIR}),
-    [](const testing::TestParamInfo<RefusalCase>& info) { return std::string(info.param.name); });
-
-TEST(AboutCommand, errorInsideShellWithPrivateFolder_removesProbeAndFolder)
-{
-    test::ProbeFilesDouble files;
-    files.refuseProgramFolder = EACCES;
-    FakeShell shell;
-    shell.throwOnFind = true;
-    RecordedMessages messages;
-    AboutCommand(shell, messages, files, "/opt/orvex").run();
-    EXPECT_EQ(files.calls.back(), "removePrivateFolder /private-0700");
-    EXPECT_TRUE(files.existing.empty());
-    EXPECT_EQ(messages.shown.size(), 1U);
 }
 
 #ifndef _WIN32
@@ -358,18 +263,6 @@ TEST(AboutCommand, programFolderThatRefusesNewFiles_probesInAPrivateFolderRemove
 }
 #endif
 
-TEST(AboutCommand, unknownProgramDirectory_writesNoProbeAnywhere)
-{
-    FakeShell shell;
-    RecordedMessages messages;
-    test::ProbeFilesDouble files;
-    AboutCommand(shell, messages, files, {}).run();
-    EXPECT_TRUE(files.calls.empty());
-    EXPECT_TRUE(shell.calls.empty());
-    ASSERT_EQ(messages.shown.size(), 1U);
-    EXPECT_EQ(messages.shown[0].rfind("An error has occured.\r\nError Number: ", 0), 0U);
-}
-
 TEST(AboutCommand, errorInsideShell_removesProbeAndShowsError)
 {
     const test::TempDir dir;
@@ -381,12 +274,6 @@ TEST(AboutCommand, errorInsideShell_removesProbeAndShowsError)
     EXPECT_FALSE(fs::exists(dir.path() / kProbeFileName));
     EXPECT_EQ(messages.shown,
               std::vector<std::string>{AboutCommand::runtimeErrorText(ENOMEM, std::generic_category().message(ENOMEM))});
-}
-
-TEST(AboutCommand, runtimeErrorText_isWordedAsShown)
-{
-    EXPECT_EQ(AboutCommand::runtimeErrorText(13, "Permission denied"),
-              "An error has occured.\r\nError Number: 13\r\nError description: Permission denied");
 }
 
 } // namespace

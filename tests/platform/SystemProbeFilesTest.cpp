@@ -1,6 +1,6 @@
 #include "SystemProbeFiles.h"
 
-#include "ChildProcess.h"
+#include "ForkedChild.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>

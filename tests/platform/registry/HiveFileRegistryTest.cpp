@@ -1,6 +1,6 @@
 #include "registry/HiveFileRegistry.h"
 
-#include "ChildProcess.h"
+#include "ForkedChild.h"
 #include "RegistryProbe.h"
 #include "TempDir.h"
 #include "registry/HiveText.h"
