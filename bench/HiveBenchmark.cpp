@@ -3,8 +3,8 @@
 // growing linearly with N), and one GetSetting from a hive of blank lines.
 // Peak memory is measured on a run of one benchmark in a process of its own:
 //   /usr/bin/time -v orvex_bench --benchmark_filter='HiveSave.*/100000$'
-#include "registry/HiveFileRegistry.h"
-#include "settings/CRegSettings.h"
+#include "platform/registry/HiveFileRegistry.h"
+#include "core/settings/CRegSettings.h"
 
 #include <benchmark/benchmark.h>
 

@@ -7,14 +7,14 @@
 // The data check of the same repertory is held to 1.5 times the full search:
 //   orvex_bench --benchmark_filter='FullSearch/0|Check' --benchmark_repetitions=5
 //               --benchmark_enable_random_interleaving=true
-#include "ComparisonSearch.h"
-#include "DataCheck.h"
-#include "LiteralResultBuilder.h"
-#include "RemedyList.h"
-#include "RepertoryStream.h"
-#include "StringTable.h"
-#include "xml/CurrentDocument.h"
-#include "xml/XmlParser.h"
+#include "core/ComparisonSearch.h"
+#include "core/DataCheck.h"
+#include "support/LiteralResultBuilder.h"
+#include "core/RemedyList.h"
+#include "core/RepertoryStream.h"
+#include "core/StringTable.h"
+#include "core/xml/CurrentDocument.h"
+#include "core/xml/XmlParser.h"
 
 #include <benchmark/benchmark.h>
 #include <pugixml.hpp>

@@ -4,10 +4,10 @@
 // the list that holds it. Runs on Qt's offscreen platform unless
 // QT_QPA_PLATFORM says otherwise:
 //   orvex_bench --benchmark_filter='Tip|Tooltip|LongLine'
-#include "LongText.h"
-#include "ResultListTooltip.h"
-#include "StringTable.h"
-#include "frmTip.h"
+#include "gui/LongText.h"
+#include "gui/ResultListTooltip.h"
+#include "core/StringTable.h"
+#include "gui/frmTip.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,6 +1,6 @@
 // One key press in a remedy picker: the bytes give the picker's entries, the
 // edit field (any text, any selection, out of range included) and the key.
-#include "window/RemedyCompletion.h"
+#include "core/window/RemedyCompletion.h"
 
 #include "FuzzSupport.h"
 

@@ -2,9 +2,9 @@
 // then edited the way the registry layer edits it (keys and values it
 // accepts), written and read back. What was read comes back byte for byte,
 // and what the program wrote reads back as the same keys and values.
-#include "registry/HiveDocument.h"
-#include "registry/HiveText.h"
-#include "registry/RegistryProtocol.h"
+#include "platform/registry/HiveDocument.h"
+#include "platform/registry/HiveText.h"
+#include "platform/registry/RegistryProtocol.h"
 
 #include "FuzzSupport.h"
 

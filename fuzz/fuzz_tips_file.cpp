@@ -1,7 +1,7 @@
 // Any bytes as the tips file: split into tips, read back through a file, and
 // every tip shown once by pressing Next round the whole cycle.
-#include "help/TipCycle.h"
-#include "help/TipsFile.h"
+#include "core/help/TipCycle.h"
+#include "core/help/TipsFile.h"
 
 #include "FuzzSupport.h"
 

@@ -2,13 +2,13 @@
 // garepertory.xml, then read by every query the program runs on them. The
 // streaming repertory search must agree with the tree loader on whether the
 // file is well-formed, and select exactly what libxml2's own XPath selects.
-#include "MessageSink.h"
-#include "RemedyList.h"
-#include "RepertoryStream.h"
-#include "RepertoryXPath.h"
-#include "StringTable.h"
-#include "xml/CurrentDocument.h"
-#include "xml/XmlText.h"
+#include "core/MessageSink.h"
+#include "core/RemedyList.h"
+#include "core/RepertoryStream.h"
+#include "support/RepertoryXPath.h"
+#include "core/StringTable.h"
+#include "core/xml/CurrentDocument.h"
+#include "core/xml/XmlText.h"
 
 #include "FuzzSupport.h"
 

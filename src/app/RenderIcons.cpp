@@ -1,6 +1,6 @@
 // Build-time helper: writes the application icon drawn in code as the PNG
 // files a desktop looks for: OUTPUT_DIR/<N>x<N>/apps/orvex.png.
-#include "Artwork.h"
+#include "gui/Artwork.h"
 
 #include <QDir>
 #include <QGuiApplication>

@@ -1,14 +1,14 @@
 // The program. The data files resolve against the current directory, the
 // tips file against the program's own folder; there is no command line.
-#include "Module1.h"
-#include "PrinterReportPrinting.h"
-#include "ProgramHelp.h"
-#include "ScreenObject.h"
-#include "UserMessages.h"
+#include "gui/Module1.h"
+#include "gui/PrinterReportPrinting.h"
+#include "gui/ProgramHelp.h"
+#include "gui/ScreenObject.h"
+#include "gui/UserMessages.h"
 
-#include "ProgramDirectory.h"
-#include "registry/SystemRegistry.h"
-#include "shell/SystemShell.h"
+#include "platform/ProgramDirectory.h"
+#include "platform/registry/SystemRegistry.h"
+#include "platform/shell/SystemShell.h"
 
 #include <QApplication>
 

@@ -1,10 +1,10 @@
-#include "CheckCommand.h"
+#include "cli/CheckCommand.h"
 
-#include "CompareCommand.h"
-#include "ComparisonSearch.h"
-#include "DataCheck.h"
-#include "RemedyList.h"
-#include "StringTable.h"
+#include "cli/CompareCommand.h"
+#include "core/ComparisonSearch.h"
+#include "core/DataCheck.h"
+#include "core/RemedyList.h"
+#include "core/StringTable.h"
 
 #include <nlohmann/json.hpp>
 

@@ -1,12 +1,12 @@
-#include "CompareCommand.h"
+#include "cli/CompareCommand.h"
 
-#include "CheckCommand.h"
-#include "Chapters.h"
-#include "ComparisonSearch.h"
-#include "RemedyList.h"
-#include "ReportLines.h"
-#include "StringTable.h"
-#include "xml/CurrentDocument.h"
+#include "cli/CheckCommand.h"
+#include "core/Chapters.h"
+#include "core/ComparisonSearch.h"
+#include "core/RemedyList.h"
+#include "core/ReportLines.h"
+#include "core/StringTable.h"
+#include "core/xml/CurrentDocument.h"
 
 #include <nlohmann/json.hpp>
 

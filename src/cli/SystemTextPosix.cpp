@@ -1,4 +1,4 @@
-#include "SystemText.h"
+#include "cli/SystemText.h"
 
 namespace orvex::cli {
 

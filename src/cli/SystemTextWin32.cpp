@@ -1,6 +1,6 @@
-#include "SystemText.h"
+#include "cli/SystemText.h"
 
-#include "Utf16.h"
+#include "platform/Utf16.h"
 
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN

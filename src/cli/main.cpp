@@ -1,6 +1,6 @@
-#include "CompareCommand.h"
-#include "LongDate.h"
-#include "SystemText.h"
+#include "cli/CompareCommand.h"
+#include "platform/date/LongDate.h"
+#include "cli/SystemText.h"
 
 #include <iostream>
 

@@ -1,6 +1,6 @@
-#include "Chapters.h"
+#include "core/Chapters.h"
 
-#include "StringTable.h"
+#include "core/StringTable.h"
 
 namespace orvex {
 

@@ -1,8 +1,8 @@
-#include "ComparisonSearch.h"
+#include "core/ComparisonSearch.h"
 
-#include "RemedyList.h"
-#include "RepertoryStream.h"
-#include "xml/CurrentDocument.h"
+#include "core/RemedyList.h"
+#include "core/RepertoryStream.h"
+#include "core/xml/CurrentDocument.h"
 
 namespace orvex {
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "Chapters.h"
-#include "LinePool.h"
-#include "MessageSink.h"
-#include "ResultBuilder.h"
+#include "core/Chapters.h"
+#include "core/LinePool.h"
+#include "core/MessageSink.h"
+#include "core/ResultBuilder.h"
 
 #include <array>
 #include <cstdint>

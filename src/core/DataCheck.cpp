@@ -1,10 +1,10 @@
-#include "DataCheck.h"
+#include "core/DataCheck.h"
 
-#include "MessageSink.h"
-#include "RemedyList.h"
-#include "StringTable.h"
-#include "xml/CurrentDocument.h"
-#include "xml/XmlText.h"
+#include "core/MessageSink.h"
+#include "core/RemedyList.h"
+#include "core/StringTable.h"
+#include "core/xml/CurrentDocument.h"
+#include "core/xml/XmlText.h"
 
 #include <map>
 #include <unordered_map>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Chapters.h"
-#include "RepertoryCheck.h"
+#include "core/Chapters.h"
+#include "core/RepertoryCheck.h"
 
 #include <array>
 #include <cstdint>

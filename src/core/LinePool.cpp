@@ -1,4 +1,4 @@
-#include "LinePool.h"
+#include "core/LinePool.h"
 
 #include <limits>
 #include <stdexcept>

@@ -1,6 +1,6 @@
-#include "RemedyList.h"
+#include "core/RemedyList.h"
 
-#include "xml/CurrentDocument.h"
+#include "core/xml/CurrentDocument.h"
 
 namespace orvex {
 

@@ -1,6 +1,6 @@
-#include "RepertoryCheck.h"
+#include "core/RepertoryCheck.h"
 
-#include "RepertoryWalk.h"
+#include "core/RepertoryWalk.h"
 
 #include <optional>
 #include <unordered_map>

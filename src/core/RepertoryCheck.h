@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Chapters.h"
+#include "core/Chapters.h"
 
 #include <array>
 #include <cstdint>

@@ -1,6 +1,6 @@
-#include "RepertoryStream.h"
+#include "core/RepertoryStream.h"
 
-#include "RepertoryWalk.h"
+#include "core/RepertoryWalk.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "LinePool.h"
-#include "ResultBuilder.h"
+#include "core/LinePool.h"
+#include "core/ResultBuilder.h"
 
 #include <array>
 #include <memory>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "xml/XmlParser.h"
-#include "xml/XmlText.h"
+#include "core/xml/XmlParser.h"
+#include "core/xml/XmlText.h"
 
 #include <libxml/SAX2.h>
 #include <libxml/parserInternals.h>

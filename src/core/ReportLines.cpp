@@ -1,6 +1,6 @@
-#include "ReportLines.h"
+#include "core/ReportLines.h"
 
-#include "StringTable.h"
+#include "core/StringTable.h"
 
 namespace orvex {
 namespace {

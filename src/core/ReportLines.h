@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ComparisonSearch.h"
+#include "core/ComparisonSearch.h"
 
 #include <array>
 #include <string>

@@ -1,4 +1,4 @@
-#include "ResultBuilder.h"
+#include "core/ResultBuilder.h"
 
 #include <string_view>
 #include <type_traits>

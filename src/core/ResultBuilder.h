@@ -1,6 +1,6 @@
 #pragma once
 
-#include "LinePool.h"
+#include "core/LinePool.h"
 
 #include <array>
 #include <string>

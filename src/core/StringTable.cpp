@@ -1,7 +1,7 @@
-#include "StringTable.h"
+#include "core/StringTable.h"
 
-#include "xml/CurrentDocument.h"
-#include "xml/XmlText.h"
+#include "core/xml/CurrentDocument.h"
+#include "core/xml/XmlText.h"
 
 namespace orvex {
 

@@ -1,4 +1,4 @@
-#include "Artwork.h"
+#include "gui/Artwork.h"
 
 #include <QFont>
 #include <QLinearGradient>

@@ -1,4 +1,4 @@
-#include "Design.h"
+#include "gui/Design.h"
 
 #include <QPalette>
 #include <QWidget>

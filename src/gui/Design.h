@@ -1,6 +1,6 @@
 #pragma once
 
-#include "window/ScreenLayout.h"
+#include "core/window/ScreenLayout.h"
 
 #include <QColor>
 #include <QFont>

@@ -1,6 +1,6 @@
-#include "LoadFailedMessages.h"
+#include "gui/LoadFailedMessages.h"
 
-#include "UserMessages.h"
+#include "gui/UserMessages.h"
 
 namespace orvex::gui {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "MessageSink.h"
+#include "core/MessageSink.h"
 
 namespace orvex::gui {
 

@@ -1,4 +1,4 @@
-#include "LongText.h"
+#include "gui/LongText.h"
 
 namespace orvex::gui {
 

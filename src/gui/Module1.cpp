@@ -1,9 +1,9 @@
-#include "Module1.h"
+#include "gui/Module1.h"
 
-#include "Design.h"
-#include "ScreenObject.h"
-#include "frmMain.h"
-#include "frmSplash.h"
+#include "gui/Design.h"
+#include "gui/ScreenObject.h"
+#include "gui/frmMain.h"
+#include "gui/frmSplash.h"
 
 #include <QApplication>
 

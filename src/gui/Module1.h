@@ -1,8 +1,8 @@
 #pragma once
 
-#include "WindowServices.h"
-#include "frmMain.h"
-#include "frmSplash.h"
+#include "gui/WindowServices.h"
+#include "gui/frmMain.h"
+#include "gui/frmSplash.h"
 
 #include <QPointer>
 

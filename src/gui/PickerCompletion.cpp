@@ -1,6 +1,6 @@
-#include "PickerCompletion.h"
+#include "gui/PickerCompletion.h"
 
-#include "window/RemedyCompletion.h"
+#include "core/window/RemedyCompletion.h"
 
 #include <QComboBox>
 #include <QKeyEvent>

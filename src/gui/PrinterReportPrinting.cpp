@@ -1,10 +1,10 @@
-#include "PrinterReportPrinting.h"
+#include "gui/PrinterReportPrinting.h"
 
-#include "UserMessages.h"
+#include "gui/UserMessages.h"
 
-#include "LongDate.h"
-#include "print/ReportPrinter.h"
-#include "printer/QtPrintSurface.h"
+#include "platform/date/LongDate.h"
+#include "core/print/ReportPrinter.h"
+#include "platform/printer/QtPrintSurface.h"
 
 namespace orvex::gui {
 

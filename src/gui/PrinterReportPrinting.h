@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ReportPrinting.h"
+#include "gui/ReportPrinting.h"
 
 #include <QString>
 

@@ -1,10 +1,10 @@
-#include "ProgramHelp.h"
+#include "gui/ProgramHelp.h"
 
-#include "UserMessages.h"
-#include "frmTip.h"
+#include "gui/UserMessages.h"
+#include "gui/frmTip.h"
 
-#include "SystemProbeFiles.h"
-#include "help/AboutCommand.h"
+#include "platform/SystemProbeFiles.h"
+#include "core/help/AboutCommand.h"
 
 #include <QCoreApplication>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "HelpCommands.h"
+#include "gui/HelpCommands.h"
 
 #include <filesystem>
 

@@ -1,8 +1,8 @@
-#include "ResultListTooltip.h"
+#include "gui/ResultListTooltip.h"
 
-#include "LongText.h"
+#include "gui/LongText.h"
 
-#include "window/ListHitTest.h"
+#include "core/window/ListHitTest.h"
 
 #include <QListWidget>
 #include <QMouseEvent>

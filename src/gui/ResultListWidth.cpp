@@ -1,6 +1,6 @@
-#include "ResultListWidth.h"
+#include "gui/ResultListWidth.h"
 
-#include "LongText.h"
+#include "gui/LongText.h"
 
 #include <QFontMetrics>
 #include <QListWidget>

@@ -1,4 +1,4 @@
-#include "ScreenObject.h"
+#include "gui/ScreenObject.h"
 
 #include <QCursor>
 #include <QGuiApplication>

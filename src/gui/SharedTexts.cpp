@@ -1,4 +1,4 @@
-#include "SharedTexts.h"
+#include "gui/SharedTexts.h"
 
 #include <algorithm>
 

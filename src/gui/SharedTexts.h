@@ -1,7 +1,7 @@
 #pragma once
 
-#include "LinePool.h"
-#include "RemedyList.h"
+#include "core/LinePool.h"
+#include "core/RemedyList.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "UserMessages.h"
+#include "gui/UserMessages.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "Chapters.h"
-#include "ComparisonSearch.h"
-#include "StringTable.h"
-#include "WindowServices.h"
-#include "xml/CurrentDocument.h"
+#include "core/Chapters.h"
+#include "core/ComparisonSearch.h"
+#include "core/StringTable.h"
+#include "gui/WindowServices.h"
+#include "core/xml/CurrentDocument.h"
 
 #include <QMainWindow>
 #include <QPointer>

@@ -1,7 +1,7 @@
-#include "frmSplash.h"
+#include "gui/frmSplash.h"
 
-#include "Artwork.h"
-#include "Design.h"
+#include "gui/Artwork.h"
+#include "gui/Design.h"
 
 #include <QFrame>
 #include <QGuiApplication>

@@ -1,11 +1,11 @@
-#include "frmTip.h"
+#include "gui/frmTip.h"
 
-#include "Artwork.h"
-#include "Design.h"
-#include "LongText.h"
+#include "gui/Artwork.h"
+#include "gui/Design.h"
+#include "gui/LongText.h"
 
-#include "StringTable.h"
-#include "help/TipsFile.h"
+#include "core/StringTable.h"
+#include "core/help/TipsFile.h"
 
 #include <QLabel>
 #include <QPushButton>

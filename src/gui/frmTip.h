@@ -1,6 +1,6 @@
 #pragma once
 
-#include "help/TipCycle.h"
+#include "core/help/TipCycle.h"
 
 #include <QDialog>
 

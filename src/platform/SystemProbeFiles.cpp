@@ -1,4 +1,4 @@
-#include "SystemProbeFiles.h"
+#include "platform/SystemProbeFiles.h"
 
 #include <cerrno>
 #include <optional>

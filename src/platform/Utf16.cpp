@@ -1,4 +1,4 @@
-#include "Utf16.h"
+#include "platform/Utf16.h"
 
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN

@@ -1,6 +1,6 @@
-#include "CheckCommand.h"
+#include "cli/CheckCommand.h"
 
-#include "CheckDataSet.h"
+#include "support/CheckDataSet.h"
 #include "CommandRun.h"
 
 #include <gtest/gtest.h>

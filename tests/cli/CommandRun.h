@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CompareCommand.h"
-#include "TempDir.h"
+#include "cli/CompareCommand.h"
+#include "support/TempDir.h"
 
 #include <sstream>
 #include <string>

@@ -1,9 +1,9 @@
-#include "CompareCommand.h"
+#include "cli/CompareCommand.h"
 
 #include "CommandRun.h"
 
 #ifndef _WIN32
-#include "ForkedChild.h"
+#include "support/ForkedChild.h"
 #endif
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "xml/ByteOrderMark.h"
+#include "core/xml/ByteOrderMark.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "ComparisonSearch.h"
+#include "core/ComparisonSearch.h"
 
-#include "RecordingSink.h"
-#include "TempDir.h"
-#include "xml/CurrentDocument.h"
+#include "support/RecordingSink.h"
+#include "support/TempDir.h"
+#include "core/xml/CurrentDocument.h"
 
 #include <gtest/gtest.h>
 

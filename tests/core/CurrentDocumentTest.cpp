@@ -1,8 +1,8 @@
-#include "xml/CurrentDocument.h"
+#include "core/xml/CurrentDocument.h"
 
-#include "RemedyList.h"
-#include "RecordingSink.h"
-#include "TempDir.h"
+#include "core/RemedyList.h"
+#include "support/RecordingSink.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 

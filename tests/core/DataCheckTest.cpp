@@ -1,8 +1,8 @@
-#include "DataCheck.h"
+#include "core/DataCheck.h"
 
-#include "CheckDataSet.h"
-#include "TempDir.h"
-#include "xml/CurrentDocument.h"
+#include "support/CheckDataSet.h"
+#include "support/TempDir.h"
+#include "core/xml/CurrentDocument.h"
 
 #include <gtest/gtest.h>
 

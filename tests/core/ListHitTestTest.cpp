@@ -1,4 +1,4 @@
-#include "window/ListHitTest.h"
+#include "core/window/ListHitTest.h"
 
 #include <gtest/gtest.h>
 

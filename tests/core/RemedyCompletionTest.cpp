@@ -1,4 +1,4 @@
-#include "window/RemedyCompletion.h"
+#include "core/window/RemedyCompletion.h"
 
 #include <gtest/gtest.h>
 

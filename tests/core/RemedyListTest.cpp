@@ -1,7 +1,7 @@
-#include "RemedyList.h"
-#include "xml/CurrentDocument.h"
+#include "core/RemedyList.h"
+#include "core/xml/CurrentDocument.h"
 
-#include "XmlFixture.h"
+#include "support/XmlFixture.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
-#include "RepertoryStream.h"
+#include "core/RepertoryStream.h"
 
-#include "Chapters.h"
-#include "RemedyList.h"
-#include "RepertoryXPath.h"
-#include "TempDir.h"
-#include "xml/CurrentDocument.h"
+#include "core/Chapters.h"
+#include "core/RemedyList.h"
+#include "support/RepertoryXPath.h"
+#include "support/TempDir.h"
+#include "core/xml/CurrentDocument.h"
 
 #include <gtest/gtest.h>
 

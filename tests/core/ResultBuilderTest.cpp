@@ -1,6 +1,6 @@
-#include "ResultBuilder.h"
+#include "core/ResultBuilder.h"
 
-#include "LiteralResultBuilder.h"
+#include "support/LiteralResultBuilder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "window/ScreenLayout.h"
+#include "core/window/ScreenLayout.h"
 
 #include <gtest/gtest.h>
 

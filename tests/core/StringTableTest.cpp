@@ -1,6 +1,6 @@
-#include "StringTable.h"
+#include "core/StringTable.h"
 
-#include "XmlFixture.h"
+#include "support/XmlFixture.h"
 
 #include <gtest/gtest.h>
 

@@ -5,8 +5,8 @@
 // well-formed documents as not meant for namespace-aware processors; most
 // hold names such as ":" or "a:b:c" that the loader, being namespace-aware,
 // refuses, so they may go either way.
-#include "RepertoryStream.h"
-#include "xml/CurrentDocument.h"
+#include "core/RepertoryStream.h"
+#include "core/xml/CurrentDocument.h"
 
 #include <gtest/gtest.h>
 

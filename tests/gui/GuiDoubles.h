@@ -1,12 +1,12 @@
 #pragma once
 
-#include "HelpCommands.h"
-#include "ReportPrinting.h"
-#include "ScreenObject.h"
-#include "UserMessages.h"
-#include "WindowServices.h"
+#include "gui/HelpCommands.h"
+#include "gui/ReportPrinting.h"
+#include "gui/ScreenObject.h"
+#include "gui/UserMessages.h"
+#include "gui/WindowServices.h"
 
-#include "MemoryRegistry.h"
+#include "support/MemoryRegistry.h"
 
 #include <QStringList>
 

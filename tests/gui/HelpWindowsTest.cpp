@@ -1,17 +1,17 @@
 #include "GuiDoubles.h"
 #include "MainWindowControls.h"
-#include "PrinterReportPrinting.h"
-#include "ProgramHelp.h"
-#include "frmMain.h"
-#include "LongText.h"
-#include "frmTip.h"
+#include "gui/PrinterReportPrinting.h"
+#include "gui/ProgramHelp.h"
+#include "gui/frmMain.h"
+#include "gui/LongText.h"
+#include "gui/frmTip.h"
 
-#include "StringTable.h"
-#include "FakeShell.h"
-#include "TempDir.h"
-#include "help/ShellApi.h"
-#include "help/TipsFile.h"
-#include "printer/QtPrintSurface.h"
+#include "core/StringTable.h"
+#include "support/FakeShell.h"
+#include "support/TempDir.h"
+#include "core/help/ShellApi.h"
+#include "core/help/TipsFile.h"
+#include "platform/printer/QtPrintSurface.h"
 
 #include <QLabel>
 #include <QPrinterInfo>

@@ -2,11 +2,11 @@
 // that line once, whatever the number of items showing it. A line of
 // megabytes: its tooltip shows the beginning only.
 #include "GuiDoubles.h"
-#include "LongText.h"
-#include "ResultListTooltip.h"
-#include "frmMain.h"
+#include "gui/LongText.h"
+#include "gui/ResultListTooltip.h"
+#include "gui/frmMain.h"
 
-#include "TempDir.h"
+#include "support/TempDir.h"
 
 #include <QComboBox>
 #include <QListWidget>

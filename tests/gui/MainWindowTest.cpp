@@ -1,8 +1,8 @@
 #include "GuiDoubles.h"
 #include "MainWindowControls.h"
-#include "frmMain.h"
+#include "gui/frmMain.h"
 
-#include "TempDir.h"
+#include "support/TempDir.h"
 
 #include <QScrollBar>
 #include <QtTest>

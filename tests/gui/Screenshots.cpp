@@ -1,12 +1,12 @@
 // Writes the README's screenshots of the main window after a "different"
 // and a "similar" search on the demo data: orvex_screenshots OUTPUT_DIR.
 // Run it on a real display (Xvfb will do) at 1024 pixels width.
-#include "Design.h"
+#include "gui/Design.h"
 #include "GuiDoubles.h"
 #include "MainWindowControls.h"
-#include "frmMain.h"
+#include "gui/frmMain.h"
 
-#include "TempDir.h"
+#include "support/TempDir.h"
 
 #include <QApplication>
 #include <QFileInfo>

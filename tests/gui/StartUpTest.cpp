@@ -1,11 +1,11 @@
-#include "Design.h"
+#include "gui/Design.h"
 #include "GuiDoubles.h"
 #include "MainWindowControls.h"
-#include "Module1.h"
-#include "frmMain.h"
-#include "frmSplash.h"
+#include "gui/Module1.h"
+#include "gui/frmMain.h"
+#include "gui/frmSplash.h"
 
-#include "TempDir.h"
+#include "support/TempDir.h"
 
 #include <QAbstractItemView>
 #include <QMenuBar>

@@ -1,10 +1,10 @@
 // The About command over the system's own files: the probe really made,
 // found by the shell and removed again.
-#include "help/AboutCommand.h"
+#include "core/help/AboutCommand.h"
 
-#include "FakeShell.h"
-#include "SystemProbeFiles.h"
-#include "TempDir.h"
+#include "support/FakeShell.h"
+#include "platform/SystemProbeFiles.h"
+#include "support/TempDir.h"
 
 #ifdef _WIN32
 #ifndef WIN32_LEAN_AND_MEAN
@@ -13,7 +13,7 @@
 #include <windows.h>
 #include <aclapi.h>
 #else
-#include "ForkedChild.h"
+#include "support/ForkedChild.h"
 #endif
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
-#include "SystemProbeFiles.h"
+#include "platform/SystemProbeFiles.h"
 
-#include "ForkedChild.h"
-#include "TempDir.h"
+#include "support/ForkedChild.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 

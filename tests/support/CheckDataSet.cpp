@@ -1,7 +1,7 @@
-#include "CheckDataSet.h"
+#include "support/CheckDataSet.h"
 
-#include "Chapters.h"
-#include "StringTable.h"
+#include "core/Chapters.h"
+#include "core/StringTable.h"
 
 #include <array>
 

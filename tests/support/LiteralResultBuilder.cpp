@@ -1,4 +1,4 @@
-#include "LiteralResultBuilder.h"
+#include "support/LiteralResultBuilder.h"
 
 namespace orvex::test {
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ResultBuilder.h"
+#include "core/ResultBuilder.h"
 
 namespace orvex::test {
 

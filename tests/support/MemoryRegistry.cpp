@@ -1,6 +1,6 @@
-#include "MemoryRegistry.h"
+#include "support/MemoryRegistry.h"
 
-#include "registry/RegistryProtocol.h"
+#include "platform/registry/RegistryProtocol.h"
 
 #include <algorithm>
 

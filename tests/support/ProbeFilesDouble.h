@@ -1,6 +1,6 @@
 #pragma once
 
-#include "help/ProbeFiles.h"
+#include "core/help/ProbeFiles.h"
 
 #include <cerrno>
 #include <set>

@@ -1,4 +1,4 @@
-#include "RepertoryXPath.h"
+#include "support/RepertoryXPath.h"
 
 namespace orvex::test {
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ResultBuilder.h"
-#include "xml/CurrentDocument.h"
+#include "core/ResultBuilder.h"
+#include "core/xml/CurrentDocument.h"
 
 #include <string>
 #include <string_view>

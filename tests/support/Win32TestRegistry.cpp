@@ -1,4 +1,4 @@
-#include "Win32TestRegistry.h"
+#include "support/Win32TestRegistry.h"
 
 #include <atomic>
 #include <stdexcept>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "registry/Win32Registry.h"
+#include "platform/registry/Win32Registry.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
-#include "XmlFixture.h"
+#include "support/XmlFixture.h"
 
-#include "TempDir.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "xml/CurrentDocument.h"
+#include "core/xml/CurrentDocument.h"
 
 #include <memory>
 #include <string_view>

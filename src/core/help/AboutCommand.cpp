@@ -1,4 +1,4 @@
-#include "AboutCommand.h"
+#include "core/help/AboutCommand.h"
 
 #include <cerrno>
 #include <exception>

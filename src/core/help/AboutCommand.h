@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ProbeFiles.h"
-#include "ShellApi.h"
+#include "core/help/ProbeFiles.h"
+#include "core/help/ShellApi.h"
 
 #include <filesystem>
 #include <functional>

@@ -1,6 +1,6 @@
-#include "TipCycle.h"
+#include "core/help/TipCycle.h"
 
-#include "TipsFile.h"
+#include "core/help/TipsFile.h"
 
 namespace orvex {
 

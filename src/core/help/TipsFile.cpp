@@ -1,4 +1,4 @@
-#include "TipsFile.h"
+#include "core/help/TipsFile.h"
 
 #include <fstream>
 #include <iterator>

@@ -1,4 +1,4 @@
-#include "PageLayout.h"
+#include "core/print/PageLayout.h"
 
 namespace orvex {
 namespace {

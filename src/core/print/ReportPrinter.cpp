@@ -1,4 +1,4 @@
-#include "ReportPrinter.h"
+#include "core/print/ReportPrinter.h"
 
 namespace orvex {
 

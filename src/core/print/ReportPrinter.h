@@ -1,7 +1,7 @@
 #pragma once
 
-#include "PrintSurface.h"
-#include "ReportLines.h"
+#include "core/print/PrintSurface.h"
+#include "core/ReportLines.h"
 
 #include <vector>
 

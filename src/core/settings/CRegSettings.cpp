@@ -1,6 +1,6 @@
-#include "CRegSettings.h"
+#include "core/settings/CRegSettings.h"
 
-#include "RegistryApi.h"
+#include "core/settings/RegistryApi.h"
 
 #include <algorithm>
 #include <limits>

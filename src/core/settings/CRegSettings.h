@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Boolean.h"
+#include "core/settings/Boolean.h"
 
 #include <array>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "xml/CurrentDocument.h"
+#include "core/xml/CurrentDocument.h"
 
 #include <libxml/xpath.h>
 #include <libxml/xpathInternals.h>

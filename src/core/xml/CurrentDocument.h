@@ -1,8 +1,8 @@
 #pragma once
 
-#include "MessageSink.h"
-#include "xml/XmlParser.h"
-#include "xml/XmlText.h"
+#include "core/MessageSink.h"
+#include "core/xml/XmlParser.h"
+#include "core/xml/XmlText.h"
 
 #include <string>
 #include <string_view>

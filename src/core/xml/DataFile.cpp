@@ -1,4 +1,4 @@
-#include "xml/DataFile.h"
+#include "core/xml/DataFile.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,7 +1,7 @@
-#include "xml/XmlParser.h"
+#include "core/xml/XmlParser.h"
 
-#include "xml/ByteOrderMark.h"
-#include "xml/DataFile.h"
+#include "core/xml/ByteOrderMark.h"
+#include "core/xml/DataFile.h"
 
 #include <libxml/parserInternals.h>
 

@@ -1,4 +1,4 @@
-#include "xml/XmlText.h"
+#include "core/xml/XmlText.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "QtPrintSurface.h"
+#include "platform/printer/QtPrintSurface.h"
 
 #include <QFileInfo>
 #include <QFontMetricsF>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "print/PageLayout.h"
-#include "print/PrintSurface.h"
+#include "core/print/PageLayout.h"
+#include "core/print/PrintSurface.h"
 
 #include <QFont>
 #include <QPainter>

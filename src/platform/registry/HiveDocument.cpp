@@ -1,7 +1,7 @@
-#include "HiveDocument.h"
+#include "platform/registry/HiveDocument.h"
 
-#include "HiveText.h"
-#include "RegistryProtocol.h"
+#include "platform/registry/HiveText.h"
+#include "platform/registry/RegistryProtocol.h"
 
 #include <algorithm>
 #include <array>

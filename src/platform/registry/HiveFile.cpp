@@ -1,6 +1,6 @@
-#include "HiveFile.h"
+#include "platform/registry/HiveFile.h"
 
-#include "HiveText.h"
+#include "platform/registry/HiveText.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "HiveDocument.h"
-#include "settings/RegistryApi.h"
+#include "platform/registry/HiveDocument.h"
+#include "core/settings/RegistryApi.h"
 
 #include <chrono>
 #include <filesystem>

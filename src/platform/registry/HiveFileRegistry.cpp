@@ -1,6 +1,6 @@
-#include "HiveFileRegistry.h"
+#include "platform/registry/HiveFileRegistry.h"
 
-#include "RegistryProtocol.h"
+#include "platform/registry/RegistryProtocol.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "HiveFile.h"
-#include "settings/RegistryApi.h"
+#include "platform/registry/HiveFile.h"
+#include "core/settings/RegistryApi.h"
 
 #include <filesystem>
 #include <map>

@@ -1,7 +1,7 @@
-#include "HiveText.h"
+#include "platform/registry/HiveText.h"
 
-#include "settings/RegistryApi.h"
-#include "RegistryProtocol.h"
+#include "core/settings/RegistryApi.h"
+#include "platform/registry/RegistryProtocol.h"
 
 #include <cstdio>
 

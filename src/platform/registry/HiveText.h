@@ -1,6 +1,6 @@
 #pragma once
 
-#include "HiveDocument.h"
+#include "platform/registry/HiveDocument.h"
 
 #include <optional>
 #include <string>

@@ -1,4 +1,4 @@
-#include "RegistryProtocol.h"
+#include "platform/registry/RegistryProtocol.h"
 
 #include <algorithm>
 #include <cstring>

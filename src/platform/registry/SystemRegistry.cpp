@@ -1,9 +1,9 @@
-#include "SystemRegistry.h"
+#include "platform/registry/SystemRegistry.h"
 
 #ifdef _WIN32
-#include "Win32Registry.h"
+#include "platform/registry/Win32Registry.h"
 #else
-#include "HiveFileRegistry.h"
+#include "platform/registry/HiveFileRegistry.h"
 #endif
 
 namespace orvex::platform {

@@ -1,7 +1,7 @@
-#include "Win32Registry.h"
+#include "platform/registry/Win32Registry.h"
 
-#include "RegistryProtocol.h"
-#include "Utf16.h"
+#include "platform/registry/RegistryProtocol.h"
+#include "platform/Utf16.h"
 
 // Only after our own headers: <windows.h> turns the registry names into macros.
 #ifndef WIN32_LEAN_AND_MEAN

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/RegistryApi.h"
+#include "core/settings/RegistryApi.h"
 
 namespace orvex::platform {
 

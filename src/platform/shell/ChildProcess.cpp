@@ -1,4 +1,4 @@
-#include "ChildProcess.h"
+#include "platform/shell/ChildProcess.h"
 
 #include <algorithm>
 #include <cerrno>

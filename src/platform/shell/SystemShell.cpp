@@ -1,9 +1,9 @@
-#include "SystemShell.h"
+#include "platform/shell/SystemShell.h"
 
 #ifdef _WIN32
-#include "Win32Shell.h"
+#include "platform/shell/Win32Shell.h"
 #else
-#include "XdgShell.h"
+#include "platform/shell/XdgShell.h"
 #endif
 
 namespace orvex::platform {

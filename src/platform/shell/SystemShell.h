@@ -1,6 +1,6 @@
 #pragma once
 
-#include "help/ShellApi.h"
+#include "core/help/ShellApi.h"
 
 #include <memory>
 

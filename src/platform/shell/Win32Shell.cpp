@@ -1,6 +1,6 @@
-#include "Win32Shell.h"
+#include "platform/shell/Win32Shell.h"
 
-#include "Utf16.h"
+#include "platform/Utf16.h"
 
 #include <climits>
 

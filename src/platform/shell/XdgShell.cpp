@@ -1,6 +1,6 @@
-#include "XdgShell.h"
+#include "platform/shell/XdgShell.h"
 
-#include "ChildProcess.h"
+#include "platform/shell/ChildProcess.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,7 +1,7 @@
-#include "help/AboutCommand.h"
+#include "core/help/AboutCommand.h"
 
-#include "FakeShell.h"
-#include "ProbeFilesDouble.h"
+#include "support/FakeShell.h"
+#include "support/ProbeFilesDouble.h"
 
 #include <gtest/gtest.h>
 

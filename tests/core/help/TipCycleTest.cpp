@@ -1,6 +1,6 @@
-#include "help/TipCycle.h"
+#include "core/help/TipCycle.h"
 
-#include "TempDir.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 

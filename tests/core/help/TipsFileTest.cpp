@@ -1,6 +1,6 @@
-#include "help/TipsFile.h"
+#include "core/help/TipsFile.h"
 
-#include "TempDir.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "print/PageLayout.h"
+#include "core/print/PageLayout.h"
 
 #include <gtest/gtest.h>
 

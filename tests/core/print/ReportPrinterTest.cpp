@@ -1,4 +1,4 @@
-#include "print/ReportPrinter.h"
+#include "core/print/ReportPrinter.h"
 
 #include "RecordingSurface.h"
 

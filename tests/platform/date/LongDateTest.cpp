@@ -1,4 +1,4 @@
-#include "LongDate.h"
+#include "platform/date/LongDate.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 #include "DemoReport.h"
 
-#include "Chapters.h"
-#include "ComparisonSearch.h"
-#include "StringTable.h"
-#include "xml/CurrentDocument.h"
+#include "core/Chapters.h"
+#include "core/ComparisonSearch.h"
+#include "core/StringTable.h"
+#include "core/xml/CurrentDocument.h"
 
 #include <filesystem>
 #include <stdexcept>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ReportLines.h"
+#include "core/ReportLines.h"
 
 #include <string>
 #include <vector>

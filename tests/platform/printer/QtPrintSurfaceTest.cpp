@@ -1,9 +1,9 @@
 #include "DemoReport.h"
 #include "PdfTools.h"
 
-#include "TempDir.h"
-#include "print/ReportPrinter.h"
-#include "printer/QtPrintSurface.h"
+#include "support/TempDir.h"
+#include "core/print/ReportPrinter.h"
+#include "platform/printer/QtPrintSurface.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 //   orvex_sample_report docs/sample-report.pdf
 #include "DemoReport.h"
 
-#include "print/ReportPrinter.h"
-#include "printer/QtPrintSurface.h"
+#include "core/print/ReportPrinter.h"
+#include "platform/printer/QtPrintSurface.h"
 
 #include <QDate>
 #include <QGuiApplication>

@@ -1,13 +1,13 @@
-#include "settings/CRegSettings.h"
+#include "core/settings/CRegSettings.h"
 
-#include "MemoryRegistry.h"
+#include "support/MemoryRegistry.h"
 #include "RegistryProbe.h"
-#include "TempDir.h"
+#include "support/TempDir.h"
 
 #ifdef _WIN32
-#include "Win32TestRegistry.h"
+#include "support/Win32TestRegistry.h"
 #else
-#include "registry/HiveFileRegistry.h"
+#include "platform/registry/HiveFileRegistry.h"
 #endif
 
 #include <gtest/gtest.h>

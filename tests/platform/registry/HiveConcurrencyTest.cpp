@@ -1,8 +1,8 @@
-#include "registry/HiveFileRegistry.h"
+#include "platform/registry/HiveFileRegistry.h"
 
-#include "ForkedChild.h"
-#include "TempDir.h"
-#include "settings/CRegSettings.h"
+#include "support/ForkedChild.h"
+#include "support/TempDir.h"
+#include "core/settings/CRegSettings.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "registry/HiveDocument.h"
+#include "platform/registry/HiveDocument.h"
 
-#include "registry/HiveText.h"
-#include "settings/RegistryApi.h"
+#include "platform/registry/HiveText.h"
+#include "core/settings/RegistryApi.h"
 
 #include <gtest/gtest.h>
 

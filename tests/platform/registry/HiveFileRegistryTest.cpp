@@ -1,11 +1,11 @@
-#include "registry/HiveFileRegistry.h"
+#include "platform/registry/HiveFileRegistry.h"
 
-#include "ForkedChild.h"
+#include "support/ForkedChild.h"
 #include "RegistryProbe.h"
-#include "TempDir.h"
-#include "registry/HiveText.h"
-#include "registry/SystemRegistry.h"
-#include "settings/CRegSettings.h"
+#include "support/TempDir.h"
+#include "platform/registry/HiveText.h"
+#include "platform/registry/SystemRegistry.h"
+#include "core/settings/CRegSettings.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "registry/HiveText.h"
+#include "platform/registry/HiveText.h"
 
-#include "settings/RegistryApi.h"
+#include "core/settings/RegistryApi.h"
 
 #include <gtest/gtest.h>
 

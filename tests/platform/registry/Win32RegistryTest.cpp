@@ -1,6 +1,6 @@
-#include "settings/CRegSettings.h"
+#include "core/settings/CRegSettings.h"
 
-#include "Win32TestRegistry.h"
+#include "support/Win32TestRegistry.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "shell/Win32Shell.h"
+#include "platform/shell/Win32Shell.h"
 
-#include "help/AboutCommand.h"
+#include "core/help/AboutCommand.h"
 
-#include "TempDir.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "shell/XdgShell.h"
+#include "platform/shell/XdgShell.h"
 
-#include "TempDir.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
