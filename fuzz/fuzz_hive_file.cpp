@@ -3,6 +3,7 @@
 // accepts), written and read back. What was read comes back byte for byte,
 // and what the program wrote reads back as the same keys and values.
 #include "platform/registry/HiveDocument.h"
+#include "core/AsciiText.h"
 #include "platform/registry/HiveText.h"
 #include "platform/registry/RegistryProtocol.h"
 

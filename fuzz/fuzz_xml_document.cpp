@@ -3,6 +3,7 @@
 // streaming repertory search must agree with the tree loader on whether the
 // file is well-formed, and select exactly what libxml2's own XPath selects.
 #include "core/MessageSink.h"
+#include "core/AsciiText.h"
 #include "core/RemedyList.h"
 #include "core/RepertoryStream.h"
 #include "support/RepertoryXPath.h"
@@ -31,7 +32,7 @@ const std::string& inputPath()
     return path;
 }
 
-bool trimmed(std::string_view text) { return orvex::trimXmlSpace(text).size() == text.size(); }
+bool trimmed(std::string_view text) { return orvex::trimmed(text).size() == text.size(); }
 
 void addOnce(std::vector<std::string>& list, std::string value, std::size_t limit)
 {

@@ -1,4 +1,5 @@
 #include "core/DataCheck.h"
+#include "core/AsciiText.h"
 
 #include "core/MessageSink.h"
 #include "core/RemedyList.h"
@@ -164,8 +165,8 @@ RemedyNameCheck checkRemedyNames(const RemedyNames* remedyList, const RepertoryC
 
 std::string lookAlikeKey(std::string_view name)
 {
-    const std::string_view trimmed = trimXmlSpace(name);
-    std::string key(trimmed);
+    const std::string_view bare = trimmed(name);
+    std::string key(bare);
     for (std::size_t i = 0; i < key.size(); ++i) {
         auto& byte = reinterpret_cast<unsigned char&>(key[i]);
         if (byte >= 'A' && byte <= 'Z') {

@@ -1,4 +1,5 @@
 #include "core/RepertoryCheck.h"
+#include "core/AsciiText.h"
 
 #include "core/RepertoryWalk.h"
 
@@ -144,7 +145,7 @@ private:
 
     void rubricFound(const Frame& rubric)
     {
-        const std::string_view line = trimXmlSpace(rubric.line);
+        const std::string_view line = trimmed(rubric.line);
         if (rubric.firstIsRemedy)
             result_.remedyAsLine.add(rubric.startLine, line);
         else if (line.empty())

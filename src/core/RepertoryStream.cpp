@@ -1,4 +1,5 @@
 #include "core/RepertoryStream.h"
+#include "core/AsciiText.h"
 
 #include "core/RepertoryWalk.h"
 
@@ -72,7 +73,7 @@ private:
         }
         if (match.positions != 0) {
             if (!parent.state)
-                parent.state = lines_.intern(trimXmlSpace(parent.line));
+                parent.state = lines_.intern(trimmed(parent.line));
             match.line = *parent.state;
         } else if (remedy.slot + 1 == matches_.size()) {
             matches_.pop_back();

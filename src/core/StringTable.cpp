@@ -1,4 +1,5 @@
 #include "core/StringTable.h"
+#include "core/AsciiText.h"
 
 #include "core/xml/CurrentDocument.h"
 #include "core/xml/XmlText.h"
@@ -45,7 +46,7 @@ std::string LookupText(const CurrentDocument& current, std::string_view key)
     const xmlNode* entry = findEntry(current, key);
     if (entry == nullptr || entry->children == nullptr)
         return {};
-    return std::string(trimXmlSpace(current.text(entry->children->next)));
+    return std::string(trimmed(current.text(entry->children->next)));
 }
 
 StringTable LoadTextTable(const CurrentDocument& current)

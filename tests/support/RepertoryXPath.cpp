@@ -1,4 +1,5 @@
 #include "support/RepertoryXPath.h"
+#include "core/AsciiText.h"
 
 namespace orvex::test {
 namespace {
@@ -8,7 +9,7 @@ std::vector<std::string> linesOf(const CurrentDocument& repertory, const std::ve
     std::vector<std::string> lines;
     lines.reserve(found.size());
     for (const xmlNode* remedy : found)
-        lines.emplace_back(trimXmlSpace(repertory.text(remedy->parent->children)));
+        lines.emplace_back(trimmed(repertory.text(remedy->parent->children)));
     return lines;
 }
 

@@ -1,4 +1,5 @@
 #include "core/settings/CRegSettings.h"
+#include "core/AsciiText.h"
 
 #include "core/settings/RegistryApi.h"
 
@@ -59,14 +60,6 @@ std::string textOf(const std::uint8_t* data, std::uint32_t size)
     return text;
 }
 
-std::string trimSpaces(std::string_view text)
-{
-    const std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return {};
-    return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
-}
-
 } // namespace
 
 CRegSettings::CRegSettings(RegistryApi& registry)
@@ -77,14 +70,14 @@ CRegSettings::CRegSettings(RegistryApi& registry)
 void CRegSettings::Company(std::string_view company)
 {
     // A text of spaces alone would leave an empty level in the key path.
-    company_ = trimSpaces(company);
+    company_ = std::string(trimmed(company, " ")); // blanks only, as Trim does
     if (company_.empty())
         company_ = kDefaultCompany;
 }
 
 void CRegSettings::AppName(std::string_view appName)
 {
-    appName_ = trimSpaces(appName);
+    appName_ = std::string(trimmed(appName, " "));
     if (appName_.empty())
         appName_ = kDefaultAppName;
 }

@@ -1,4 +1,5 @@
 #include "core/xml/ByteOrderMark.h"
+#include "core/AsciiText.h"
 
 #include <array>
 #include <cctype>
@@ -55,10 +56,7 @@ std::string declaredEncoding(const std::string& declaration)
     const std::size_t close = declaration.find(declaration[at], at + 1);
     if (close == std::string::npos)
         return {};
-    std::string name = declaration.substr(at + 1, close - at - 1);
-    for (char& c : name)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return name;
+    return asciiUppered(declaration.substr(at + 1, close - at - 1));
 }
 
 bool fitsMark(const std::string& encoding, Mark mark)

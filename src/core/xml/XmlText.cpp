@@ -24,15 +24,6 @@ bool isBlankText(const xmlNode* node)
 
 } // namespace
 
-std::string_view trimXmlSpace(std::string_view text)
-{
-    while (!text.empty() && isXmlSpace(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isXmlSpace(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
 bool isXmlSpaceOnly(std::string_view text)
 {
     return std::all_of(text.begin(), text.end(), isXmlSpace);

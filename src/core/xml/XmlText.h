@@ -10,9 +10,6 @@
 
 namespace orvex {
 
-// Removes XML white space (space, tab, CR, LF) at both ends.
-std::string_view trimXmlSpace(std::string_view text);
-
 // True for text that is XML white space only: such text between elements is
 // no node in the data files' rules.
 bool isXmlSpaceOnly(std::string_view text);

@@ -1,4 +1,5 @@
 #include "platform/registry/HiveDocument.h"
+#include "core/AsciiText.h"
 
 #include "platform/registry/HiveText.h"
 #include "platform/registry/RegistryProtocol.h"
@@ -10,10 +11,6 @@
 
 namespace orvex::platform {
 namespace {
-
-constexpr std::array<std::string_view, 5> kRootNames = {
-    "HKEY_CLASSES_ROOT", "HKEY_CURRENT_USER", "HKEY_LOCAL_MACHINE", "HKEY_USERS", "HKEY_CURRENT_CONFIG",
-};
 
 // True when `prefix` is `path` or one of the keys above it.
 bool startsWith(const KeyPath& path, const KeyPath& prefix)
@@ -36,10 +33,7 @@ bool names(const HiveSection& section, const KeyPath& path)
 // Names fold as the registry compares them, for lookups by hash.
 std::string folded(const std::string& name)
 {
-    std::string key = name;
-    std::transform(key.begin(), key.end(), key.begin(),
-                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
-    return key;
+    return asciiLowered(name);
 }
 
 } // namespace
@@ -95,7 +89,8 @@ HiveLine HiveDocument::writtenLine(HiveValue value)
 
 bool HiveDocument::isRootName(const std::string& name)
 {
-    return std::any_of(kRootNames.begin(), kRootNames.end(), [&](std::string_view root) { return reg::sameName(root, name); });
+    return std::any_of(reg::kPredefinedKeys.begin(), reg::kPredefinedKeys.end(),
+                       [&](const reg::PredefinedKey& root) { return reg::sameName(root.name, name); });
 }
 
 bool HiveDocument::keyExists(const KeyPath& path) const

@@ -9,19 +9,11 @@
 namespace orvex::platform {
 namespace {
 
-constexpr std::array<std::pair<HKey, const char*>, 5> kRoots = {{
-    {reg::HKEY_CLASSES_ROOT, "HKEY_CLASSES_ROOT"},
-    {reg::HKEY_CURRENT_USER, "HKEY_CURRENT_USER"},
-    {reg::HKEY_LOCAL_MACHINE, "HKEY_LOCAL_MACHINE"},
-    {reg::HKEY_USERS, "HKEY_USERS"},
-    {reg::HKEY_CURRENT_CONFIG, "HKEY_CURRENT_CONFIG"},
-}};
-
 const char* rootName(HKey key)
 {
-    for (const auto& [root, name] : kRoots)
-        if (root == key)
-            return name;
+    for (const reg::PredefinedKey& root : reg::kPredefinedKeys)
+        if (root.key == key)
+            return root.name.data(); // the table's names are literals
     return nullptr;
 }
 

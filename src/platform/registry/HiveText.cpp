@@ -1,4 +1,5 @@
 #include "platform/registry/HiveText.h"
+#include "core/AsciiText.h"
 
 #include "core/settings/RegistryApi.h"
 #include "platform/registry/RegistryProtocol.h"
@@ -12,16 +13,6 @@ constexpr std::string_view kBom = "\xEF\xBB\xBF";
 // regedit's width for wrapped hex lists.
 constexpr std::size_t kLineWidth = 78;
 
-bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\r'; }
-
-std::string_view trimmed(std::string_view text)
-{
-    while (!text.empty() && isSpace(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isSpace(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
 
 int hexDigit(char c)
 {

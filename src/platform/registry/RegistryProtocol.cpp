@@ -1,4 +1,5 @@
 #include "platform/registry/RegistryProtocol.h"
+#include "core/AsciiText.h"
 
 #include <algorithm>
 #include <cstring>
@@ -11,11 +12,6 @@ bool isControl(char c)
 {
     const auto byte = static_cast<unsigned char>(c);
     return byte < 0x20 || byte == 0x7F;
-}
-
-char lowerAscii(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
 } // namespace
@@ -74,7 +70,7 @@ std::optional<std::vector<std::string>> splitKeyPath(std::string_view path)
 bool sameName(std::string_view a, std::string_view b)
 {
     return a.size() == b.size()
-        && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lowerAscii(x) == lowerAscii(y); });
+        && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return asciiLower(x) == asciiLower(y); });
 }
 
 bool validValueName(std::string_view name)

@@ -2,6 +2,7 @@
 
 #include "core/settings/RegistryApi.h"
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -10,6 +11,20 @@
 // Rules every registry backend shares, so they answer the same calls alike.
 // The settings store only calls the interface; these are the backends' own.
 namespace orvex::reg {
+
+// The predefined keys, with the names the registry editor and the hive file
+// give them.
+struct PredefinedKey {
+    HKey key;
+    std::string_view name;
+};
+inline constexpr std::array<PredefinedKey, 5> kPredefinedKeys = {{
+    {HKEY_CLASSES_ROOT, "HKEY_CLASSES_ROOT"},
+    {HKEY_CURRENT_USER, "HKEY_CURRENT_USER"},
+    {HKEY_LOCAL_MACHINE, "HKEY_LOCAL_MACHINE"},
+    {HKEY_USERS, "HKEY_USERS"},
+    {HKEY_CURRENT_CONFIG, "HKEY_CURRENT_CONFIG"},
+}};
 
 // Copies `bytes` out the way RegQueryValueEx does: a null `data` asks for the
 // size only; a buffer too small gets ERROR_MORE_DATA and the needed size.

@@ -44,7 +44,8 @@ int Win32Shell::shellExecute(const std::string& url)
     const auto wideUrl = utf8ToWide(url);
     if (!wideUrl)
         return kShellFileNotFound;
-    return toResult(ShellExecuteW(static_cast<HWND>(owner_), L"Open", wideUrl->c_str(), L"", L"", SW_SHOWNORMAL));
+    // No owner window: the browser is a window of its own.
+    return toResult(ShellExecuteW(nullptr, L"Open", wideUrl->c_str(), L"", L"", SW_SHOWNORMAL));
 }
 
 } // namespace orvex::platform

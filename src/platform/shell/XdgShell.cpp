@@ -1,4 +1,5 @@
 #include "platform/shell/XdgShell.h"
+#include "core/AsciiText.h"
 
 #include "platform/shell/ChildProcess.h"
 
@@ -12,18 +13,8 @@ namespace {
 
 bool isWebPage(const std::filesystem::path& file)
 {
-    std::string extension = file.extension().string();
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    const std::string extension = asciiLowered(file.extension().string());
     return extension == ".html" || extension == ".htm";
-}
-
-std::string trimmed(const std::string& text)
-{
-    const auto first = text.find_first_not_of(" \t\r\n");
-    if (first == std::string::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
 }
 
 int startFailure(int error)
@@ -61,7 +52,7 @@ ShellApi::FindResult XdgShell::findExecutable(const std::string& file, const std
         return {kShellNoAssociation, {}};
 
     const CapturedRun run = runAndCapture({xdgMime_, "query", "default", "text/html"}, wait_);
-    const std::string handler = trimmed(run.output);
+    const std::string handler(trimmed(run.output));
     if (run.startError != 0 || run.timedOut || run.exitStatus != 0 || handler.empty())
         return {kShellNoAssociation, {}};
     return {kShellSucceeded, handler};
