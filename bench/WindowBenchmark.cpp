@@ -7,6 +7,7 @@
 #include "gui/LongText.h"
 #include "gui/ResultListTooltip.h"
 #include "core/StringTable.h"
+#include "support/TipWindowTexts.h"
 #include "gui/frmTip.h"
 
 #include <benchmark/benchmark.h>
@@ -53,21 +54,13 @@ std::filesystem::path tipsFolder(std::size_t megabytes)
     return folder;
 }
 
-orvex::StringTable tipTexts()
-{
-    orvex::StringTable texts;
-    texts.set("strHelp", "Help");
-    texts.set("appTitle", "Orvex Comparative Software");
-    texts.set("strNext", "&Next");
-    return texts;
-}
 
 // Opening a tip window on tips of N MB: reading the file, showing the first.
 void BM_TipWindowOpen(benchmark::State& state)
 {
     application();
     const auto folder = tipsFolder(static_cast<std::size_t>(state.range(0)));
-    const orvex::StringTable texts = tipTexts();
+    const orvex::StringTable texts = orvex::test::tipWindowTexts();
     for (auto _ : state) {
         orvex::gui::frmTip tip(texts, folder);
         tip.setAttribute(Qt::WA_DeleteOnClose, false);
@@ -80,7 +73,7 @@ void BM_TipWindowOpen(benchmark::State& state)
 void BM_TipWindowNext(benchmark::State& state)
 {
     application();
-    const orvex::StringTable texts = tipTexts();
+    const orvex::StringTable texts = orvex::test::tipWindowTexts();
     orvex::gui::frmTip tip(texts, tipsFolder(static_cast<std::size_t>(state.range(0))));
     tip.setAttribute(Qt::WA_DeleteOnClose, false);
     tip.show();

@@ -2,13 +2,7 @@
 
 #include "platform/Utf16.h"
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "platform/WindowsApi.h"
 #include <shellapi.h>
 
 #include <cstdio>

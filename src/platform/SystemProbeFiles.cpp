@@ -7,13 +7,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #ifdef _WIN32
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "platform/WindowsApi.h"
 
 #include <io.h>
 #include <random>

@@ -1,9 +1,6 @@
 #include "platform/Utf16.h"
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
+#include "platform/WindowsApi.h"
 
 namespace orvex::platform {
 

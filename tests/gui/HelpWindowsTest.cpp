@@ -9,6 +9,7 @@
 #include "core/StringTable.h"
 #include "support/FakeShell.h"
 #include "support/TempDir.h"
+#include "support/TipWindowTexts.h"
 #include "core/help/ShellApi.h"
 #include "core/help/TipsFile.h"
 #include "platform/printer/QtPrintSurface.h"
@@ -24,14 +25,6 @@ using namespace orvex::gui;
 
 namespace {
 
-orvex::StringTable tipTexts()
-{
-    orvex::StringTable texts;
-    texts.set("strHelp", "Help");
-    texts.set("appTitle", "Orvex Comparative Software");
-    texts.set("strNext", "&Next Tip");
-    return texts;
-}
 
 
 } // namespace
@@ -55,7 +48,7 @@ void HelpWindowsTest::tipWindows_startAtTheFirstTipAndStepIndependently()
 {
     const orvex::test::TempDir dir;
     dir.write("help.txt", "a\r\n\r\nb");
-    const orvex::StringTable texts = tipTexts();
+    const orvex::StringTable texts = orvex::test::tipWindowTexts();
     frmTip first(texts, dir.path());
     first.setAttribute(Qt::WA_DeleteOnClose, false);
     QCOMPARE(first.lblTipText->text(), QStringLiteral("a"));
@@ -75,7 +68,7 @@ void HelpWindowsTest::tipWindow_takesItsTextsFromTheTable()
 {
     const orvex::test::TempDir dir;
     dir.write("help.txt", "one\rtwo\r");
-    frmTip tip(tipTexts(), dir.path());
+    frmTip tip(orvex::test::tipWindowTexts(), dir.path());
     tip.setAttribute(Qt::WA_DeleteOnClose, false);
     QCOMPARE(tip.windowTitle(), QStringLiteral("Help"));
     QCOMPARE(tip.lblTitle->text(), QStringLiteral("Orvex Comparative Software"));
@@ -90,7 +83,7 @@ void HelpWindowsTest::tipWindow_takesItsTextsFromTheTable()
 void HelpWindowsTest::missingTipsFile_showsTheNotFoundText()
 {
     const orvex::test::TempDir dir;
-    frmTip tip(tipTexts(), dir.path());
+    frmTip tip(orvex::test::tipWindowTexts(), dir.path());
     tip.setAttribute(Qt::WA_DeleteOnClose, false);
     const QString notFound = QString::fromLatin1(orvex::kTipsNotFoundText);
     QCOMPARE(tip.lblTipText->text(), notFound);
@@ -142,7 +135,7 @@ void HelpWindowsTest::veryLongTip_showsItsBeginningCutShort()
 
     const orvex::test::TempDir dir;
     dir.write("help.txt", std::string(20 << 20, 'b') + "\r\nshort");
-    frmTip tip(tipTexts(), dir.path());
+    frmTip tip(orvex::test::tipWindowTexts(), dir.path());
     tip.setAttribute(Qt::WA_DeleteOnClose, false);
     QCOMPARE(tip.lblTipText->text().size(), kShownCharacters + 1);
     tip.cmdNextTip->click();

@@ -3,14 +3,12 @@
 #include "core/help/AboutCommand.h"
 
 #include "support/FakeShell.h"
+#include "support/RecordingAboutMessages.h"
 #include "platform/SystemProbeFiles.h"
 #include "support/TempDir.h"
 
 #ifdef _WIN32
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
+#include "platform/WindowsApi.h"
 #include <aclapi.h>
 #else
 #include "support/ForkedChild.h"
@@ -34,11 +32,7 @@ namespace {
 namespace fs = std::filesystem;
 using test::FakeShell;
 
-class RecordedMessages final : public AboutMessages {
-public:
-    std::vector<std::string> shown;
-    void show(const std::string& text) override { shown.push_back(text); }
-};
+using RecordedMessages = test::RecordingAboutMessages;
 
 struct BandCase {
     const char* name;

@@ -83,10 +83,7 @@ LStatus Win32TestRegistry::closeKey(HKey key)
 
 } // namespace orvex::test
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
+#include "platform/WindowsApi.h"
 
 namespace orvex::test {
 namespace {

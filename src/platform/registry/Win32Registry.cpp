@@ -4,13 +4,7 @@
 #include "platform/Utf16.h"
 
 // Only after our own headers: <windows.h> turns the registry names into macros.
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "platform/WindowsApi.h"
 
 #include <optional>
 #include <string>

@@ -1,6 +1,7 @@
 #include "core/help/AboutCommand.h"
 
 #include "support/FakeShell.h"
+#include "support/RecordingAboutMessages.h"
 #include "support/ProbeFilesDouble.h"
 
 #include <gtest/gtest.h>
@@ -21,11 +22,7 @@ namespace {
 namespace fs = std::filesystem;
 using test::FakeShell;
 
-class RecordedMessages final : public AboutMessages {
-public:
-    std::vector<std::string> shown;
-    void show(const std::string& text) override { shown.push_back(text); }
-};
+using RecordedMessages = test::RecordingAboutMessages;
 
 // An installed program lives in a folder its user may not write: the probe
 // goes into a private folder of the command's own, which goes again after.

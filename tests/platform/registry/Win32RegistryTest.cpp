@@ -6,10 +6,7 @@
 
 #include <string>
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
+#include "platform/WindowsApi.h"
 
 // What other Windows programs (regedit among them) see of what the store
 // wrote, and the other way round: the registry's own UTF-16, read and written

@@ -1,0 +1,11 @@
+#pragma once
+
+// <windows.h> for the Windows-only layers, without the rarely used parts and
+// without the min and max macros, which break std::min and std::max.
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
