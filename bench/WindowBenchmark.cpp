@@ -6,6 +6,7 @@
 //   orvex_bench --benchmark_filter='Tip|Tooltip|LongLine'
 #include "gui/LongText.h"
 #include "gui/ResultListTooltip.h"
+#include "gui/ResultListWidth.h"
 #include "core/StringTable.h"
 #include "support/TipWindowTexts.h"
 #include "gui/frmTip.h"
@@ -135,6 +136,29 @@ void BM_ListRepaintWithLongLine(benchmark::State& state)
 
 } // namespace
 
+// Filling a result list of N lines as a search does, with and without sizing
+// its rows to the longest line: the difference is what the horizontal scroll
+// bar costs.
+void BM_FillResultList(benchmark::State& state)
+{
+    application();
+    const auto count = static_cast<int>(state.range(0));
+    const bool widen = state.range(1) != 0;
+    QStringList lines;
+    for (int i = 0; i < count; ++i)
+        lines.append(QStringLiteral("Rubric %1, with a modality of some length").arg(i));
+    lines[count / 2] = QString(QStringLiteral("The longest rubric, ")).repeated(20);
+    QListWidget list;
+    list.setUniformItemSizes(true);
+    for (auto _ : state) {
+        list.clear();
+        list.addItems(lines);
+        if (widen)
+            orvex::gui::widenToLongestLine(&list);
+    }
+}
+
+BENCHMARK(BM_FillResultList)->Args({30000, 0})->Args({30000, 1})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TipWindowOpen)->Arg(1)->Arg(50)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TipWindowNext)->Arg(1)->Arg(50)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TooltipOverLongLine)->Arg(1)->Arg(100)->Unit(benchmark::kMillisecond);
