@@ -33,15 +33,7 @@ constexpr std::string_view kBom = "\xEF\xBB\xBF";
 
 using orvex::fuzz::fail;
 
-std::string_view trimmed(std::string_view text)
-{
-    const auto space = [](char c) { return c == ' ' || c == '\t' || c == '\r'; };
-    while (!text.empty() && space(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && space(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
+using orvex::trimmed;
 
 bool sameValue(const HiveValue& a, const HiveValue& b)
 {

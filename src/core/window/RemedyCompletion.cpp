@@ -24,8 +24,8 @@ bool startsWithIgnoringCase(std::u16string_view text, std::u16string_view prefix
                       [](char16_t a, char16_t b) { return foldCase(a) == foldCase(b); });
 }
 
-// The first entry that begins with `prefix`, letters compared without regard
-// to case; -1 when none does. Searches from the start of the list.
+} // namespace
+
 int findEntryWithPrefix(const std::vector<std::u16string>& entries, std::u16string_view prefix)
 {
     for (std::size_t i = 0; i < entries.size(); ++i) {
@@ -34,8 +34,6 @@ int findEntryWithPrefix(const std::vector<std::u16string>& entries, std::u16stri
     }
     return -1;
 }
-
-} // namespace
 
 PickerKeyOutcome completeRemedyKey(const std::vector<std::u16string>& entries, const PickerEditState& state,
                                    int keyCode)

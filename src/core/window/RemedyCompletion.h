@@ -20,6 +20,10 @@ struct PickerKeyOutcome {
     PickerEditState edit;       // the field afterwards (unchanged when nothing was found)
 };
 
+// The first entry that begins with `prefix`, letters compared without regard
+// to case; -1 when none does. Searches from the start of the list.
+int findEntryWithPrefix(const std::vector<std::u16string>& entries, std::u16string_view prefix);
+
 // Type-ahead completion: a printable character (32 to 127) extends what the
 // user has typed, the field is completed to the first entry that begins with
 // it and the completed tail is selected. A character that continues no entry
