@@ -45,12 +45,12 @@ void widenToLongestLine(QListWidget* list)
     }
     // The item view's own margin on either side of the text.
     const int margin = list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1;
-    // The view samples one row for all (the last one, in the Qt we build
-    // on); both ends carry the size so the sample is right either way.
     // The height is the style's, taken from the shortest line (cheap to lay out).
     const auto shortest = std::min_element(lengths.begin(), lengths.end());
     const int height = shortest->first <= kMeasuredCharacters ? list->sizeHintForRow(shortest->second)
                                                               : metrics.height();
+    // The view samples one row for all (the last one, in the Qt we build
+    // on); both ends carry the size so the sample is right either way.
     for (QListWidgetItem* sample : {list->item(0), list->item(count - 1)})
         sample->setSizeHint(QSize(widest + 2 * margin, height));
 }

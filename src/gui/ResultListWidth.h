@@ -4,8 +4,8 @@ class QListWidget;
 
 namespace orvex::gui {
 
-// Result lists give every row the first row's size, which keeps tens of
-// thousands of lines cheap but cuts longer lines short. This makes the rows
+// Result lists give every row the size of one sampled row, which keeps tens
+// of thousands of lines cheap but cuts longer lines short. This makes the rows
 // as wide as the longest line, so the horizontal scroll bar reaches it.
 void widenToLongestLine(QListWidget* list);
 

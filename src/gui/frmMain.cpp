@@ -495,8 +495,9 @@ void frmMain::cmdPrint_Click()
     std::array<std::string, kRemedyPositions> captions;
     ResultLists lines;
     const auto lists = resultLists();
+    const auto captionLabels = resultCaptions();
     for (std::size_t k = 0; k < lists.size(); ++k) {
-        captions[k] = resultCaptions()[k]->text().toStdString();
+        captions[k] = captionLabels[k]->text().toStdString();
         for (int i = 0; i < lists[k]->count(); ++i)
             lines[k].push_back(lists[k]->item(i)->text().toStdString());
     }

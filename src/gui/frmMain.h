@@ -70,7 +70,6 @@ private:
     void showPrintCommands(bool shown);
     SearchRequest searchRequest() const;
     CompareMode currentMode() const;
-    void fitListsToLongestLine();
 
     WindowServices services_;
     std::string screenWidth_;

@@ -17,8 +17,7 @@ public:
     int executeResult = 42;
     bool throwOnFind = false;
 
-    std::vector<std::string> calls;
-    std::vector<std::string> opened; // the addresses handed to shellExecute
+    std::vector<std::string> calls; // "find FILE in FOLDER", "open ADDRESS"
     bool probeExistedDuringFind = false;
 
     FindResult findExecutable(const std::string& file, const std::filesystem::path& directory) override
@@ -34,7 +33,6 @@ public:
     int shellExecute(const std::string& url) override
     {
         calls.push_back("open " + url);
-        opened.push_back(url);
         return executeResult;
     }
 };
