@@ -1,6 +1,7 @@
 #include "cli/CheckCommand.h"
 
 #include "cli/CompareCommand.h"
+#include "cli/JsonText.h"
 #include "core/ComparisonSearch.h"
 #include "core/DataCheck.h"
 #include "core/RemedyList.h"
@@ -334,8 +335,7 @@ void printJson(const DataCheckReport& report, std::ostream& out)
         {"remedyNames", namesJson(report)},
         {"findings", report.findingCount()},
     };
-    // Replace rather than throw on bytes that are not UTF-8 in a data file.
-    out << object.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+    out << jsonText(object) << '\n';
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "cli/CompareCommand.h"
+#include "cli/JsonText.h"
 
 #include "cli/CheckCommand.h"
 #include "core/Chapters.h"
@@ -154,16 +155,10 @@ private:
     bool failed_ = false;
 };
 
-std::string dump(const nlohmann::json& value)
-{
-    // Replace rather than throw on bytes that are not UTF-8 in a data file.
-    return value.dump(2, ' ', false, nlohmann::json::error_handler_t::replace);
-}
-
 void printList(const std::vector<std::string>& entries, bool json, std::ostream& out)
 {
     if (json) {
-        out << dump(entries) << '\n';
+        out << jsonText(entries) << '\n';
         return;
     }
     for (const std::string& entry : entries)
@@ -190,7 +185,7 @@ void printResult(const SearchResult& result, CompareMode mode, bool json, std::o
             {"captions", result.captions}, {"lists", lists}, {"matchCount", result.matchCount},
             {"printOffered", result.printOffered},
         };
-        out << dump(object) << '\n';
+        out << jsonText(object) << '\n';
         return;
     }
     out << "Chapter: " << escapedForText(result.chapterCaption);
@@ -216,7 +211,7 @@ void printReport(const std::vector<ReportLine>& lines, bool json, std::ostream& 
     nlohmann::json array = nlohmann::json::array();
     for (const ReportLine& line : lines)
         array.push_back({{"text", line.text}, {"size", line.size}, {"bold", line.bold}, {"italic", line.italic}});
-    out << dump(array) << '\n';
+    out << jsonText(array) << '\n';
 }
 
 // Whether everything reached its destination; says why on `err` if not.
