@@ -7,6 +7,7 @@
 #include "gui/UserMessages.h"
 
 #include "platform/ProgramDirectory.h"
+#include "platform/SystemEncodings.h"
 #include "platform/registry/SystemRegistry.h"
 #include "platform/shell/SystemShell.h"
 
@@ -14,6 +15,7 @@
 
 int main(int argc, char* argv[])
 {
+    orvex::platform::registerSystemEncodings();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orvex Comparative Software"));
     QApplication::setOrganizationName(QStringLiteral("Tarnwell"));

@@ -1,4 +1,5 @@
 #include "cli/CompareCommand.h"
+#include "platform/SystemEncodings.h"
 #include "platform/date/LongDate.h"
 #include "cli/SystemText.h"
 
@@ -8,6 +9,7 @@
 
 int main(int argc, char* argv[])
 {
+    orvex::platform::registerSystemEncodings();
     orvex::cli::useBinaryOutput();
     orvex::cli::DescriptorOutput standardOutput(STDOUT_FILENO);
     std::ostream out(&standardOutput);
