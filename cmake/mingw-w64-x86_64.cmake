@@ -1,6 +1,7 @@
 # Cross-compiling for 64-bit Windows with Debian's mingw-w64 (POSIX threads,
 # for std::thread and std::mutex). Libraries Debian does not carry for mingw
-# are looked for under ORVEX_WINDOWS_DEPS as well; .ci/windows builds them there.
+# are looked for under ORVEX_WINDOWS_DEPS and ORVEX_WINDOWS_QT as well;
+# .ci/windows builds them there. Qt for Windows is built with this file too.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
@@ -8,8 +9,9 @@ set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
 set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
 
 set(ORVEX_WINDOWS_DEPS "" CACHE PATH "Prefix with the libraries built for mingw-w64 (libxml2, GoogleTest)")
-list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES ORVEX_WINDOWS_DEPS)
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32 ${ORVEX_WINDOWS_DEPS})
+set(ORVEX_WINDOWS_QT "" CACHE PATH "Prefix of Qt 6 built for mingw-w64")
+list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES ORVEX_WINDOWS_DEPS ORVEX_WINDOWS_QT)
+set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32 ${ORVEX_WINDOWS_DEPS} ${ORVEX_WINDOWS_QT})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
