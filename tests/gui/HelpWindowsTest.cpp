@@ -154,14 +154,19 @@ void HelpWindowsTest::exit_leavesAnOpenTipWindowRunning()
     auto* tip = new frmTip(window->texts(), dir.path());
     tip->show();
     QPointer<frmMain> watch(window);
-    QPointer<frmTip> tipWatch(tip);
     bool tipOpenAfterExit = false;
-    // The real event loop: it ends by itself when the last window goes.
+    // The real event loop: it ends by itself when the last window goes. It
+    // is watched until the main window is gone, however long that takes.
     QTimer::singleShot(0, window, [window] { test::control<QAction>(window, "mnuFileExit")->trigger(); });
-    QTimer::singleShot(200, tip, [&] {
-        tipOpenAfterExit = watch.isNull() && tip->isVisible();
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, tip, [&] {
+        if (!watch.isNull())
+            return;
+        poll.stop();
+        tipOpenAfterExit = tip->isVisible();
         tip->cmdOK->click();
     });
+    poll.start(10);
     QTimer watchdog;
     watchdog.setSingleShot(true);
     connect(&watchdog, &QTimer::timeout, qApp, [] { QCoreApplication::exit(1); });
