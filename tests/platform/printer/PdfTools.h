@@ -12,7 +12,8 @@ namespace orvex::test {
 // or fails. The text is extracted in layout mode.
 std::optional<QString> pdfText(const QString& pdf, const QStringList& extraArguments = {});
 std::optional<int> pdfPageCount(const QString& pdf);
-// The words with their boxes in points, as pdftotext -bbox writes them.
+// The words with their boxes in points, as pdftotext -bbox writes them,
+// without the document's creation date.
 std::optional<QString> pdfWordBoxes(const QString& pdf);
 bool havePdfTools();
 
