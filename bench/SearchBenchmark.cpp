@@ -7,12 +7,12 @@
 // The data check of the same repertory is held to 1.5 times the full search:
 //   orvex_bench --benchmark_filter='FullSearch/0|Check' --benchmark_repetitions=5
 //               --benchmark_enable_random_interleaving=true
-#include "core/ComparisonSearch.h"
-#include "core/DataCheck.h"
+#include "core/repertory/ComparisonSearch.h"
+#include "core/data/DataCheck.h"
 #include "support/LiteralResultBuilder.h"
-#include "core/RemedyList.h"
-#include "core/RepertoryStream.h"
-#include "core/StringTable.h"
+#include "core/data/RemedyList.h"
+#include "core/repertory/RepertorySearch.h"
+#include "core/data/StringTable.h"
 #include "core/xml/CurrentDocument.h"
 #include "core/xml/XmlParser.h"
 

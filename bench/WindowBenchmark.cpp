@@ -7,7 +7,7 @@
 #include "gui/LongText.h"
 #include "gui/ResultListTooltip.h"
 #include "gui/ResultListWidth.h"
-#include "core/StringTable.h"
+#include "core/data/StringTable.h"
 #include "support/TipWindowTexts.h"
 #include "gui/frmTip.h"
 

@@ -2,10 +2,10 @@
 
 #include "cli/CompareCommand.h"
 #include "cli/JsonText.h"
-#include "core/ComparisonSearch.h"
-#include "core/DataCheck.h"
-#include "core/RemedyList.h"
-#include "core/StringTable.h"
+#include "core/repertory/ComparisonSearch.h"
+#include "core/data/DataCheck.h"
+#include "core/data/RemedyList.h"
+#include "core/data/StringTable.h"
 
 #include <nlohmann/json.hpp>
 

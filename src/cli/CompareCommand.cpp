@@ -2,11 +2,11 @@
 #include "cli/JsonText.h"
 
 #include "cli/CheckCommand.h"
-#include "core/Chapters.h"
-#include "core/ComparisonSearch.h"
-#include "core/RemedyList.h"
-#include "core/ReportLines.h"
-#include "core/StringTable.h"
+#include "core/data/Chapters.h"
+#include "core/repertory/ComparisonSearch.h"
+#include "core/data/RemedyList.h"
+#include "core/repertory/ReportLines.h"
+#include "core/data/StringTable.h"
 #include "core/xml/CurrentDocument.h"
 
 #include <nlohmann/json.hpp>

@@ -12,9 +12,9 @@
 #include "gui/ScreenObject.h"
 #include "gui/SharedTexts.h"
 
-#include "core/Chapters.h"
-#include "core/RemedyList.h"
-#include "core/ReportLines.h"
+#include "core/data/Chapters.h"
+#include "core/data/RemedyList.h"
+#include "core/repertory/ReportLines.h"
 #include "core/settings/CRegSettings.h"
 #include "core/window/ScreenLayout.h"
 

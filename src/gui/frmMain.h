@@ -1,8 +1,8 @@
 #pragma once
 
-#include "core/Chapters.h"
-#include "core/ComparisonSearch.h"
-#include "core/StringTable.h"
+#include "core/data/Chapters.h"
+#include "core/repertory/ComparisonSearch.h"
+#include "core/data/StringTable.h"
 #include "gui/WindowServices.h"
 #include "core/xml/CurrentDocument.h"
 

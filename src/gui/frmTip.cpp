@@ -4,7 +4,7 @@
 #include "gui/Design.h"
 #include "gui/LongText.h"
 
-#include "core/StringTable.h"
+#include "core/data/StringTable.h"
 #include "core/help/TipsFile.h"
 
 #include <QLabel>

@@ -6,7 +6,7 @@
 #include "gui/LongText.h"
 #include "gui/frmTip.h"
 
-#include "core/StringTable.h"
+#include "core/data/StringTable.h"
 #include "support/FakeShell.h"
 #include "support/TempDir.h"
 #include "support/TipWindowTexts.h"

@@ -1,7 +1,6 @@
 #include "core/xml/XmlParser.h"
 
 #include "core/xml/ByteOrderMark.h"
-#include "core/xml/DataFile.h"
 
 #include <libxml/parserInternals.h>
 
@@ -51,12 +50,12 @@ std::string describe(const xmlError& error)
 XmlParser::XmlParser(const std::string& fileName, const xmlSAXHandler* sax, void* state) : state_(state)
 {
     setUpLibrary();
-    DataFile opened = openDataFile(fileName);
-    if (opened.file == nullptr) {
-        error_ = opened.error;
+    platform::DataFile opened = platform::DataFile::open(fileName);
+    if (!opened.isOpen()) {
+        error_ = opened.error();
         return;
     }
-    file_ = opened.file;
+    file_.emplace(std::move(opened));
     context_ = xmlCreateIOParserCtxt(const_cast<xmlSAXHandler*>(sax), nullptr, &XmlParser::read, nullptr, this,
                                      XML_CHAR_ENCODING_NONE);
     if (context_ == nullptr) {
@@ -75,18 +74,16 @@ XmlParser::~XmlParser()
             xmlFreeDoc(context_->myDoc);
         xmlFreeParserCtxt(context_);
     }
-    if (file_ != nullptr)
-        std::fclose(file_);
 }
 
 int XmlParser::read(void* parser, char* buffer, int length)
 {
     auto& self = *static_cast<XmlParser*>(parser);
-    const std::size_t got = std::fread(buffer, 1, static_cast<std::size_t>(length), self.file_);
-    if (got == 0 && std::ferror(self.file_) != 0)
+    const long got = self.file_->read(buffer, static_cast<std::size_t>(length));
+    if (got < 0)
         return -1;
     if (self.head_.size() < kHeadSize)
-        self.head_.append(buffer, std::min(got, kHeadSize - self.head_.size()));
+        self.head_.append(buffer, std::min(static_cast<std::size_t>(got), kHeadSize - self.head_.size()));
     return static_cast<int>(got);
 }
 

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "platform/files/DataFile.h"
+
 #include <libxml/parser.h>
 
-#include <cstdio>
+#include <optional>
 #include <memory>
 #include <string>
 
@@ -41,7 +43,7 @@ private:
     static int read(void* parser, char* buffer, int length);
     static void recordError(void* context, xmlErrorPtr error);
 
-    std::FILE* file_ = nullptr;
+    std::optional<platform::DataFile> file_;
     xmlParserCtxtPtr context_ = nullptr;
     void* state_ = nullptr;
     std::string head_; // the file's first bytes, for byteOrderMarkConflict()

@@ -1,8 +1,8 @@
 #include "DemoReport.h"
 
-#include "core/Chapters.h"
-#include "core/ComparisonSearch.h"
-#include "core/StringTable.h"
+#include "core/data/Chapters.h"
+#include "core/repertory/ComparisonSearch.h"
+#include "core/data/StringTable.h"
 #include "core/xml/CurrentDocument.h"
 
 #include <filesystem>
