@@ -35,8 +35,9 @@ CHAPTERS = [
 
 NO_REMEDY = "...."
 SEPARATOR = ", "
-# XML 1.0 allows these below U+0020 only; the rest cannot be written at all.
-_FORBIDDEN = re.compile("[\x00-\x08\x0b\x0c\x0e-\x1f\ufffe\uffff]")
+# Characters XML 1.0 cannot carry, and halves of surrogate pairs, which
+# UTF-8 cannot.
+_FORBIDDEN = re.compile("[\x00-\x08\x0b\x0c\x0e-\x1f\ud800-\udfff\ufffe\uffff]")
 
 
 class ConversionError(Exception):
@@ -75,19 +76,24 @@ def read_chapter(path, root_path):
         text, remedies = entry.get("t"), entry.get("r")
         if not isinstance(text, str) or not isinstance(remedies, dict):
             raise ConversionError(f"{where}: needs a text \"t\" and remedies \"r\"")
+        if not text.strip():
+            # Its first child would be a remedy, whose name would become the line.
+            raise ConversionError(f"{where}: the path is empty")
         listings = []
         for name, grade in remedies.items():
             if not name.strip() or name != name.strip():
                 raise ConversionError(f"{where}: remedy name {name!r} is empty or padded")
-            if grade not in (1, 2, 3) or isinstance(grade, bool):
+            if type(grade) is not int or grade not in (1, 2, 3):
                 raise ConversionError(f"{where}: remedy {name} has grade {grade!r}, not 1 to 3")
             listings.append((name, grade))
         rubrics.append((int(key), text, listings))
     roots = [r for r in rubrics if r[1] == root_path]
     if len(roots) != 1:
         raise ConversionError(f"{path}: {len(roots)} rubrics named {root_path!r}, expected one root")
-    paths = [r[1] for r in rubrics]
-    if len(set(paths)) != len(paths):
+    # The program trims lines, so paths that differ only at their ends would
+    # become one line.
+    lines = [r[1].strip() for r in rubrics]
+    if len(set(lines)) != len(lines):
         raise ConversionError(f"{path}: a rubric path is given twice")
     return roots + [r for r in rubrics if r is not roots[0]]
 

@@ -98,9 +98,12 @@ class MiniExport(unittest.TestCase):
             ("control character", {"8": {"t": "Mind", "r": {"Acon.": 1}},
                                    "4": {"t": "fear\x01", "r": {"Acon.": 1}}}, "XML cannot carry"),
             ("the no-remedy name", {"8": {"t": "Mind", "r": {"....": 1}}}, "reads as none"),
+            ("grade not a whole number", {"8": {"t": "Mind", "r": {"Acon.": 1.0}}}, "grade 1.0"),
             ("path given twice", {"8": {"t": "Mind", "r": {"Acon.": 1}},
                                   "4": {"t": "fear", "r": {"Acon.": 1}},
-                                  "5": {"t": "fear", "r": {"Bell.": 1}}}, "given twice"),
+                                  "5": {"t": "fear ", "r": {"Bell.": 1}}}, "given twice"),
+            ("empty path", {"8": {"t": "Mind", "r": {"Acon.": 1}},
+                            "4": {"t": " ", "r": {"Acon.": 1}}}, "path is empty"),
         ]
         for name, mind, reason in cases:
             with self.subTest(name):
