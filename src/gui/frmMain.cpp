@@ -457,15 +457,20 @@ void frmMain::cmdSearch_Click()
 
     const auto lists = resultLists();
     const auto captions = resultCaptions();
-    std::vector<QString> converted;
+    // Searches answered from one index share its pool, and so the lines
+    // already converted for the lists.
+    if (result.lines != convertedPool_) {
+        convertedLines_.clear();
+        convertedPool_ = result.lines;
+    }
     for (std::size_t k = 0; k < lists.size(); ++k) {
         captions[k]->setText(qs(result.captions[k]));
-        lists[k]->addItems(lineTexts(result.lists[k], *result.lines, converted));
+        lists[k]->addItems(lineTexts(result.lists[k], *result.lines, convertedLines_));
     }
     for (QListWidget* list : lists)
         widenToLongestLine(list);
     lTemp->clear();
-    lTemp->addItems(lineTexts(result.workList, *result.lines, converted));
+    lTemp->addItems(lineTexts(result.workList, *result.lines, convertedLines_));
     MatchCount_ = result.matchCount;
     showPrintCommands(result.printOffered);
     services_.screen.setMousePointer(ScreenObject::kDefaultPointer);

@@ -187,8 +187,13 @@ private:
 RepertoryCensus censusRepertoryFile(const std::string& fileName)
 {
     RepertoryCensus result;
-    Census census(result);
-    result.loaded = census.run(fileName);
+    for (int attempt = 0; attempt < kReadAttempts; ++attempt) {
+        result = RepertoryCensus{};
+        Census census(result);
+        result.loaded = census.run(fileName);
+        if (!census.changedWhileRead())
+            break;
+    }
     if (!result.loaded) {
         const std::string error = result.error;
         result = RepertoryCensus{};

@@ -7,6 +7,7 @@
 #include <libxml/parserInternals.h>
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -110,6 +111,11 @@ class RepertoryWalk {
 public:
     using Frame = WalkFrame<RubricState>;
 
+    // After the walk: the file changed while it was read (walk it afresh),
+    // or the identity of the version walked.
+    bool changedWhileRead() const { return changedWhileRead_; }
+    const std::optional<platform::FileIdentity>& identity() const { return identity_; }
+
 protected:
     RepertoryWalk() { frames_.resize(16); }
 
@@ -123,6 +129,8 @@ protected:
         const bool loaded = parser.parse();
         if (!loaded)
             error = parser.error();
+        changedWhileRead_ = parser.changedWhileRead();
+        identity_ = parser.identity();
         return loaded;
     }
 
@@ -311,6 +319,8 @@ private:
     }
 
     xmlParserCtxtPtr context_ = nullptr;
+    bool changedWhileRead_ = false;
+    std::optional<platform::FileIdentity> identity_;
     walk::Names names_;
     std::vector<Frame> frames_; // [0] stands for the document
     std::size_t depth_ = 0;

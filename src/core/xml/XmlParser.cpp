@@ -47,7 +47,8 @@ std::string describe(const xmlError& error)
 
 } // namespace
 
-XmlParser::XmlParser(const std::string& fileName, const xmlSAXHandler* sax, void* state) : state_(state)
+XmlParser::XmlParser(const std::string& fileName, const xmlSAXHandler* sax, void* state)
+    : fileName_(fileName), state_(state)
 {
     setUpLibrary();
     platform::DataFile opened = platform::DataFile::open(fileName);
@@ -55,6 +56,7 @@ XmlParser::XmlParser(const std::string& fileName, const xmlSAXHandler* sax, void
         error_ = opened.error();
         return;
     }
+    identity_ = opened.identity();
     file_.emplace(std::move(opened));
     context_ = xmlCreateIOParserCtxt(const_cast<xmlSAXHandler*>(sax), nullptr, &XmlParser::read, nullptr, this,
                                      XML_CHAR_ENCODING_NONE);
@@ -108,6 +110,15 @@ bool XmlParser::parse()
     if (context_ == nullptr)
         return false;
     const int status = xmlParseDocument(context_);
+    // Written in place or replaced under its name while it was read: the
+    // identity before and after tells, to the nanosecond where the system
+    // keeps it.
+    if (identity_ && (file_->identity() != identity_ || platform::identityOf(fileName_) != identity_)) {
+        changed_ = true;
+        identity_.reset();
+        error_ = "it changed while it was being read";
+        return false;
+    }
     if (status == 0 && context_->wellFormed != 0 && context_->nsWellFormed != 0) {
         error_ = byteOrderMarkConflict(head_);
         if (error_.empty())

@@ -10,6 +10,10 @@
 
 namespace orvex {
 
+// A file that changes while it is read is read again this often before its
+// load fails.
+inline constexpr int kReadAttempts = 3;
+
 // One data file read through libxml2 with the same rules for every file:
 // XML 1.0 well-formedness, namespaces included; predefined and internal
 // entities expanded; nothing outside the file ever fetched (no external DTD,
@@ -30,6 +34,13 @@ public:
 
     const std::string& error() const { return error_; }
 
+    // The file was rewritten or replaced while it was read: what came out is
+    // neither version, so parse() failed; reading it again may succeed.
+    bool changedWhileRead() const { return changed_; }
+
+    // The identity of the version read, once parse() has succeeded.
+    const std::optional<platform::FileIdentity>& identity() const { return identity_; }
+
     // The `state` given to the constructor, from a SAX callback's context.
     static void* stateOf(void* context)
     {
@@ -43,7 +54,10 @@ private:
     static int read(void* parser, char* buffer, int length);
     static void recordError(void* context, xmlErrorPtr error);
 
+    std::string fileName_;
     std::optional<platform::DataFile> file_;
+    std::optional<platform::FileIdentity> identity_;
+    bool changed_ = false;
     xmlParserCtxtPtr context_ = nullptr;
     void* state_ = nullptr;
     std::string head_; // the file's first bytes, for byteOrderMarkConflict()
