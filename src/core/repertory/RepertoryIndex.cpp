@@ -76,8 +76,8 @@ public:
         for (const Listing& listing : listings_)
             index->listings_[next[listing.key]++] = listing.line;
         listings_ = {};
-        for (const auto& [pair, key] : keys_)
-            index->ranges_.emplace(pair, std::make_pair(starts[key], starts[key + 1]));
+        for (std::uint32_t key = 0; key < keys_.size(); ++key)
+            index->ranges_.emplace(keys_[key], std::make_pair(starts[key], starts[key + 1]));
         index->chapters_ = std::move(chapters_);
         index->names_ = std::move(names_);
         index->lines_ = pool_;
@@ -126,10 +126,12 @@ private:
         if (indexing_) {
             // Once for each distinct chapter around it, however often nested.
             open.first = listings_.size();
-            for (const OpenChapter& chapter : openChapters_) {
+            listings_.push_back({openChapters_.front().id, kEmptyLine});
+            for (std::size_t i = 1; i < openChapters_.size(); ++i) {
+                const std::uint32_t id = openChapters_[i].id;
                 const auto begin = listings_.begin() + static_cast<std::ptrdiff_t>(open.first);
-                if (std::none_of(begin, listings_.end(), [&](const Listing& l) { return l.key == chapter.id; }))
-                    listings_.push_back({chapter.id, kEmptyLine});
+                if (std::none_of(begin, listings_.end(), [id](const Listing& l) { return l.key == id; }))
+                    listings_.push_back({id, kEmptyLine});
             }
             open.count = listings_.size() - open.first;
         }
@@ -140,7 +142,7 @@ private:
     void remedyEnds(const Frame& remedy, Frame& parent, std::string_view name)
     {
         const Open open = opened_[remedy.slot];
-        const std::string_view line = trimmed(parent.line);
+        const std::string_view line = parent.line;
         InternedLine& interned = parent.state.line;
         if (parent.state.generation != generation_) {
             interned.reset();
@@ -150,7 +152,7 @@ private:
             matches_.remedyEnds(open.match, name, interned, line, *pool_);
         if (indexing_ && open.count > 0) {
             if (!interned)
-                interned = pool_->intern(line);
+                interned = pool_->intern(trimmed(line));
             const std::uint32_t nameId = idOf(names_, name);
             for (std::size_t i = open.first; i < open.first + open.count; ++i) {
                 Listing& listing = listings_[i];
@@ -176,16 +178,31 @@ private:
         return id;
     }
 
+    // A number for each chapter and name listed in it: by table for the few
+    // chapters and names of a repertory, without hashing each listing; by
+    // hash beyond, so that odd data cannot blow the table up.
     std::uint32_t keyOf(std::uint32_t chapter, std::uint32_t name)
     {
-        const auto [found, added] = keys_.try_emplace(RepertoryIndex::key(chapter, name),
-                                                      static_cast<std::uint32_t>(keys_.size()));
-        return found->second;
+        const auto next = static_cast<std::uint32_t>(keys_.size());
+        if (chapter >= kTableChapters || name >= kTableNames) {
+            const auto [found, added] = otherKeys_.try_emplace(RepertoryIndex::key(chapter, name), next);
+            if (added)
+                keys_.push_back(RepertoryIndex::key(chapter, name));
+            return found->second;
+        }
+        if (keyTable_.empty())
+            keyTable_.assign(kTableChapters * kTableNames, kNoKey);
+        std::uint32_t& key = keyTable_[chapter * kTableNames + name];
+        if (key == kNoKey) {
+            key = next;
+            keys_.push_back(RepertoryIndex::key(chapter, name));
+        }
+        return key;
     }
 
     std::size_t memoryEstimate() const
     {
-        return listings_.capacity() * sizeof(Listing) + pool_->bytes() + keys_.size() * 48;
+        return listings_.capacity() * sizeof(Listing) + pool_->bytes() + keys_.size() * 64 + keyTable_.size() * 4;
     }
 
     // Too large to keep: the rest of the pass is the request's search alone,
@@ -195,6 +212,8 @@ private:
         indexing_ = false;
         listings_ = {};
         keys_ = {};
+        keyTable_ = {};
+        otherKeys_ = {};
         auto old = pool_;
         pool_ = std::make_shared<LinePool>();
         matches_.moveLines(*old, *pool_);
@@ -218,7 +237,12 @@ private:
     std::vector<Listing> listings_;
     RepertoryIndex::Ids chapters_;
     RepertoryIndex::Ids names_;
-    std::unordered_map<std::uint64_t, std::uint32_t> keys_;
+    static constexpr std::uint32_t kNoKey = UINT32_MAX;
+    static constexpr std::size_t kTableChapters = 8;
+    static constexpr std::size_t kTableNames = 4096;
+    std::vector<std::uint32_t> keyTable_; // [chapter][name]: the number in keys_
+    std::unordered_map<std::uint64_t, std::uint32_t> otherKeys_;
+    std::vector<std::uint64_t> keys_; // each chapter and name, by number
     std::size_t sinceCheck_ = 0;
 };
 

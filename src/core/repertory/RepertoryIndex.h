@@ -31,9 +31,17 @@ public:
 private:
     friend class RepertoryIndexBuilder;
 
+    // FNV-1a: remedy names and chapter codes are a few bytes, looked up once
+    // for every listing; the library's hash is built for longer keys.
     struct StringHash {
         using is_transparent = void;
-        std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+        std::size_t operator()(std::string_view text) const
+        {
+            std::uint64_t hash = 14695981039346656037ULL;
+            for (const char c : text)
+                hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
+            return static_cast<std::size_t>(hash);
+        }
     };
     using Ids = std::unordered_map<std::string, std::uint32_t, StringHash, std::equal_to<>>;
 

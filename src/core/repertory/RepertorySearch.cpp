@@ -1,5 +1,4 @@
 #include "core/repertory/RepertorySearch.h"
-#include "core/AsciiText.h"
 
 #include "core/repertory/RepertoryWalk.h"
 #include "core/repertory/SearchMatches.h"
@@ -37,7 +36,7 @@ private:
 
     void remedyEnds(const Frame& remedy, Frame& parent, std::string_view name)
     {
-        matches_.remedyEnds(remedy.slot, name, parent.state, trimmed(parent.line), lines_);
+        matches_.remedyEnds(remedy.slot, name, parent.state, parent.line, lines_);
     }
 
     std::string_view code_;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/AsciiText.h"
 #include "core/repertory/LinePool.h"
 #include "core/repertory/ResultBuilder.h"
 
@@ -37,6 +38,7 @@ public:
         return matches_.size() - 1;
     }
 
+    // `line` is the rubric's line untrimmed: trimmed once, when first needed.
     void remedyEnds(std::size_t slot, std::string_view name, InternedLine& rubricLine, std::string_view line,
                     LinePool& pool)
     {
@@ -47,7 +49,7 @@ public:
         }
         if (match.positions != 0) {
             if (!rubricLine)
-                rubricLine = pool.intern(line);
+                rubricLine = pool.intern(trimmed(line));
             match.line = *rubricLine;
         } else if (slot + 1 == matches_.size()) {
             matches_.pop_back();
