@@ -44,9 +44,7 @@ public:
         return lists;
     }
 
-private:
-    friend class RepertoryWalk<Search, InternedLine>;
-
+    // The walk's hooks.
     bool rootStarts(bool isList) const { return anyChosen_ && isList; }
 
     // Only the chosen chapter's categories count.
@@ -80,6 +78,7 @@ private:
         }
     }
 
+private:
     std::string_view code_;
     const std::array<std::string, kRemedyPositions>& remedies_;
     ChosenPositions chosen_;
