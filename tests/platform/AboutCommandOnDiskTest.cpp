@@ -10,17 +10,13 @@
 #ifdef _WIN32
 #include "platform/WindowsApi.h"
 #include <aclapi.h>
-#else
-#include "support/ForkedChild.h"
 #endif
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <csignal>
 #include <fstream>
 #include <string>
-#include <sys/stat.h>
 #include <vector>
 
 namespace orvex {
@@ -59,63 +55,7 @@ TEST(AboutCommand, onDisk_probesAndRemovesKeepsWhatWasThereAndTellsAMissingFolde
               std::vector<std::string>{AboutCommand::runtimeErrorText(ENOENT, std::generic_category().message(ENOENT))});
 }
 
-#ifndef _WIN32
-// Another user of the shared temporary folder plants things under the probe's
-// name: a link to where the victim would create a file, a FIFO that would
-// freeze the window, a file of their own. None of them is touched. POSIX only: links,
-// FIFOs and a second, unprivileged user.
-TEST(AboutCommand, namesPlantedInTheSharedTemporaryFolder_areNeverTouched)
-{
-    const test::TempDir program;
-    const test::TempDir shared;
-    const test::TempDir elsewhere;
-    fs::permissions(program.path(), fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read
-                                        | fs::perms::others_exec);
-    fs::permissions(shared.path(), fs::perms::all | fs::perms::sticky_bit);
-    fs::permissions(elsewhere.path(), fs::perms::all);
-    const fs::path chosen = elsewhere.path() / "chosen-by-the-attacker";
-    const fs::path planted = shared.path() / kProbeFileName;
-
-    enum class Plant { DanglingLink, Fifo, TheirFile };
-    for (const Plant plant : {Plant::DanglingLink, Plant::Fifo, Plant::TheirFile}) {
-        fs::remove(planted);
-        if (plant == Plant::DanglingLink)
-            fs::create_symlink(chosen, planted);
-        else if (plant == Plant::Fifo)
-            ASSERT_EQ(::mkfifo(planted.c_str(), 0666), 0);
-        else
-            std::ofstream(planted) << "theirs";
-        const int status = test::runInChild([&] {
-            ::alarm(10); // a FIFO opened would block for good
-            if (!test::dropRoot())
-                return test::kCannotDropRoot;
-            FakeShell shell;
-            RecordedMessages messages;
-            platform::SystemProbeFiles files(shared.path());
-            AboutCommand(shell, messages, files, program.path()).run();
-            if (!messages.shown.empty())
-                return 1;
-            if (shell.calls.size() != 2 || !shell.probeExistedDuringFind)
-                return 2;
-            return 0;
-        });
-        if (WIFEXITED(status) && WEXITSTATUS(status) == test::kCannotDropRoot)
-            GTEST_SKIP() << "cannot run as an unprivileged user here";
-        ASSERT_TRUE(WIFEXITED(status)) << static_cast<int>(plant) << " killed by signal " << WTERMSIG(status);
-        EXPECT_EQ(WEXITSTATUS(status), 0) << static_cast<int>(plant);
-        EXPECT_FALSE(fs::exists(fs::symlink_status(chosen))) << static_cast<int>(plant);
-        EXPECT_TRUE(fs::exists(fs::symlink_status(planted))) << static_cast<int>(plant);
-        if (plant == Plant::TheirFile) {
-            EXPECT_EQ(test::readFile(planted), "theirs");
-        }
-        // The private folder went again; only the planted name is left.
-        EXPECT_EQ(std::distance(fs::directory_iterator(shared.path()), fs::directory_iterator()), 1)
-            << static_cast<int>(plant);
-        EXPECT_FALSE(fs::exists(program.path() / kProbeFileName));
-    }
-    fs::permissions(program.path(), fs::perms::owner_all);
-}
-#else
+#ifdef _WIN32
 // Takes from everyone the right to add files to `folder`, as Windows does for
 // a folder under Program Files when the user is no administrator. Returns
 // the folder's access list as it was, to be put back with restoreAccess.
@@ -151,8 +91,8 @@ void restoreAccess(const fs::path& folder, PSECURITY_DESCRIPTOR saved)
     LocalFree(saved);
 }
 
-// The Windows twin of the POSIX tests above: the folder's access list, not
-// permission bits, keeps the probe out, and the real files go private.
+// The folder's access list, not permission bits, keeps the probe out of an
+// installed program's folder on Windows, and the real files go private.
 TEST(AboutCommand, programFolderThatRefusesNewFiles_probesInAPrivateFolderRemovedAfterwards)
 {
     const test::TempDir program;
