@@ -1,6 +1,7 @@
 #include "core/settings/CRegSettings.h"
 
 #include "RegistryProbe.h"
+#include "support/ForwardingRegistry.h"
 #include "support/TempDir.h"
 
 #ifdef _WIN32
@@ -286,54 +287,34 @@ INSTANTIATE_TEST_SUITE_P(Texts, Names,
                       NameCase{"Plain", "Plain", "Plain"}));
 
 // The system's registry, counting the keys left open.
-class Watched final : public RegistryApi {
+class Watched final : public test::ForwardingRegistry {
 public:
-    explicit Watched(RegistryApi& registry) : registry_(registry) {}
+    using ForwardingRegistry::ForwardingRegistry;
     std::set<HKey> open;
 
     LStatus openKey(HKey key, const std::string& subKey, std::uint32_t access, HKey& result) override
     {
-        const LStatus status = registry_.openKey(key, subKey, access, result);
-        return opened(status, result);
+        return opened(ForwardingRegistry::openKey(key, subKey, access, result), result);
     }
     LStatus createKey(HKey key, const std::string& subKey, std::uint32_t options, std::uint32_t access,
                       HKey& result) override
     {
-        const LStatus status = registry_.createKey(key, subKey, options, access, result);
-        return opened(status, result);
+        return opened(ForwardingRegistry::createKey(key, subKey, options, access, result), result);
     }
-    LStatus queryValue(HKey key, const std::string& name, std::uint32_t* type, std::uint8_t* data,
-                       std::uint32_t* size) override
-    {
-        return registry_.queryValue(key, name, type, data, size);
-    }
-    LStatus setValue(HKey key, const std::string& name, std::uint32_t type, const std::uint8_t* data,
-                     std::uint32_t size) override
-    {
-        return registry_.setValue(key, name, type, data, size);
-    }
-    LStatus queryInfoKey(HKey key, RegKeyInfo& info) override { return registry_.queryInfoKey(key, info); }
-    LStatus enumValue(HKey key, std::uint32_t index, char* name, std::uint32_t* nameLength, std::uint32_t* type,
-                      std::uint8_t* data, std::uint32_t* size) override
-    {
-        return registry_.enumValue(key, index, name, nameLength, type, data, size);
-    }
-    LStatus deleteKey(HKey key, const std::string& subKey) override { return registry_.deleteKey(key, subKey); }
-    LStatus deleteValue(HKey key, const std::string& name) override { return registry_.deleteValue(key, name); }
     LStatus closeKey(HKey key) override
     {
         open.erase(key);
-        return registry_.closeKey(key);
+        return ForwardingRegistry::closeKey(key);
     }
 
 private:
-    LStatus opened(LStatus status, HKey key)
+    // Called with the status, so `key` is read after the call that set it.
+    LStatus opened(LStatus status, const HKey& key)
     {
         if (status == reg::ERROR_SUCCESS)
             open.insert(key);
         return status;
     }
-    RegistryApi& registry_;
 };
 
 TEST_F(Store, everyOperation_closesTheKeysItOpened)
