@@ -27,8 +27,7 @@ class HelpWindowsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void tipWindows_startAtTheFirstTipAndStepIndependently();
-    void tipWindow_takesItsTextsFromTheTable();
+    void tipWindows_startAtTheFirstTipStepIndependentlyAndTakeTheirTexts();
     void missingTipsFile_showsTheNotFoundText();
     void veryLongTip_showsItsBeginningCutShort();
     void exit_leavesAnOpenTipWindowRunning();
@@ -37,7 +36,7 @@ private slots:
     void printFailure_isToldToTheUser();
 };
 
-void HelpWindowsTest::tipWindows_startAtTheFirstTipAndStepIndependently()
+void HelpWindowsTest::tipWindows_startAtTheFirstTipStepIndependentlyAndTakeTheirTexts()
 {
     const orvex::test::TempDir dir;
     dir.write("help.txt", "a\r\n\r\nb");
@@ -55,22 +54,15 @@ void HelpWindowsTest::tipWindows_startAtTheFirstTipAndStepIndependently()
     first.cmdNextTip->click();
     QCOMPARE(first.lblTipText->text(), QStringLiteral("a"));
     QCOMPARE(second.lblTipText->text(), QStringLiteral("a"));
-}
 
-void HelpWindowsTest::tipWindow_takesItsTextsFromTheTable()
-{
-    const orvex::test::TempDir dir;
-    dir.write("help.txt", "one\rtwo\r");
-    frmTip tip(orvex::test::tipWindowTexts(), dir.path());
-    tip.setAttribute(Qt::WA_DeleteOnClose, false);
-    QCOMPARE(tip.windowTitle(), QStringLiteral("Help"));
-    QCOMPARE(tip.lblTitle->text(), QStringLiteral("Orvex Comparative Software"));
-    QCOMPARE(tip.cmdNextTip->text(), QStringLiteral("&Next Tip"));
-    QVERIFY(tip.cmdOK->isDefault());
-    tip.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&tip));
-    QTest::keyClick(&tip, Qt::Key_Escape);
-    QTRY_VERIFY(!tip.isVisible());
+    QCOMPARE(first.windowTitle(), QStringLiteral("Help"));
+    QCOMPARE(first.lblTitle->text(), QStringLiteral("Orvex Comparative Software"));
+    QCOMPARE(first.cmdNextTip->text(), QStringLiteral("&Next Tip"));
+    QVERIFY(first.cmdOK->isDefault());
+    first.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&first));
+    QTest::keyClick(&first, Qt::Key_Escape);
+    QTRY_VERIFY(!first.isVisible());
 }
 
 void HelpWindowsTest::missingTipsFile_showsTheNotFoundText()

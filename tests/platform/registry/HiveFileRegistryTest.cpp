@@ -69,13 +69,6 @@ bool keepsEveryLine(const std::string& before, const std::string& after)
     return true;
 }
 
-TEST_F(HiveFile, startUpWrite_givesAnExportWithASectionForEveryKey)
-{
-    ASSERT_EQ(settings.SaveSetting("", "count", "1"), kTrue);
-    EXPECT_EQ(text(), kHeader + "\n\n[HKEY_LOCAL_MACHINE\\Software]\n\n[HKEY_LOCAL_MACHINE\\Software\\Tarnwell]\n\n"
-                  + kOcsHeader + "\n\"count\"=\"1\"\n\n");
-}
-
 TEST_F(HiveFile, sectionHoldingUnreadableLines_isNotDeleted)
 {
     plant(kHeader + "\n\n" + kSectionSHeader + "\n\"k\"=\"v\"\n\"cut\"=\"\n");
