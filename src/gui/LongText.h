@@ -29,6 +29,14 @@ public:
     // Cut before the base class looks at it: it scans the whole text for line
     // breaks.
     QString displayText(const QVariant& value, const QLocale& locale) const override;
+
+    // Rows at least `width` wide, whichever row a view with uniform item sizes
+    // samples for all of them.
+    void setRowWidth(int width);
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+private:
+    int rowWidth_ = 0;
 };
 
 } // namespace orvex::gui

@@ -44,9 +44,7 @@ public:
 
     bool run(const std::string& fileName) { return walkFile(fileName, result_.error); }
 
-private:
-    friend class RepertoryWalk<Census, Counted>;
-
+    // The walk's hooks, with the helpers they share.
     bool rootStarts(bool isList)
     {
         result_.rootIsList = isList;
@@ -143,6 +141,7 @@ private:
         listed(name);
     }
 
+private:
     void rubricFound(const Frame& rubric)
     {
         const std::string_view line = trimmed(rubric.line);

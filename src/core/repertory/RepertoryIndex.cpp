@@ -85,8 +85,6 @@ public:
     }
 
 private:
-    friend class RepertoryWalk<RepertoryIndexBuilder, GenerationLine>;
-
     struct Listing {
         std::uint32_t key = 0; // the chapter and name's number in keys_
         LineId line = kEmptyLine;
@@ -98,6 +96,8 @@ private:
         bool inRequest = false;
     };
 
+public:
+    // The walk's hooks.
     bool rootStarts(bool isList) const { return isList; }
 
     bool categoryStarts(int attributeCount, const xmlChar** attributes)
@@ -169,6 +169,7 @@ private:
             opened_.pop_back();
     }
 
+private:
     static std::uint32_t idOf(RepertoryIndex::Ids& ids, std::string_view text)
     {
         if (const auto found = ids.find(text); found != ids.end())

@@ -19,9 +19,7 @@ public:
     bool run(const std::string& fileName, std::string& error) { return walkFile(fileName, error); }
     LineIdLists lists() const { return matches_.lists(); }
 
-private:
-    friend class RepertoryWalk<Search, InternedLine>;
-
+    // The walk's hooks.
     bool rootStarts(bool isList) const { return matches_.anyChosen() && isList; }
 
     // Only the chosen chapter's categories count.
@@ -39,6 +37,7 @@ private:
         matches_.remedyEnds(remedy.slot, name, parent.state, parent.line, lines_);
     }
 
+private:
     std::string_view code_;
     SearchMatches matches_;
     LinePool& lines_;

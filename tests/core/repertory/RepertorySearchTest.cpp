@@ -400,8 +400,6 @@ public:
     RewritingWalk(std::filesystem::path file, bool replace) : file_(std::move(file)), replace_(replace) {}
     bool run(std::string& error) { return walkFile(file_.string(), error); }
 
-private:
-    friend class RepertoryWalk<RewritingWalk, int>;
     static bool rootStarts(bool) { return true; }
     static bool categoryStarts(int, const xmlChar**) { return true; }
     static void categoryEnds() {}
@@ -419,6 +417,7 @@ private:
             std::filesystem::rename(target, file_);
     }
 
+private:
     std::filesystem::path file_;
     bool replace_;
     bool rewritten_ = false;

@@ -1,19 +1,15 @@
 #include "platform/SystemProbeFiles.h"
 
+#include "platform/WindowsApi.h"
+
 #include <cerrno>
 #include <optional>
+#include <random>
 #include <system_error>
 
 #include <fcntl.h>
-#include <sys/stat.h>
-#ifdef _WIN32
-#include "platform/WindowsApi.h"
-
 #include <io.h>
-#include <random>
-#else
-#include <unistd.h>
-#endif
+#include <sys/stat.h>
 
 namespace orvex::platform {
 namespace {
@@ -25,10 +21,8 @@ namespace {
 
 using Identity = std::pair<unsigned long long, unsigned long long>;
 
-// Which file an open descriptor, or a path, is: its device and inode. The
-// C runtime of Windows knows no inode (and gives a descriptor's number as
-// its device), so there the volume and the file index say it.
-#ifdef _WIN32
+// Which file a handle is: the C runtime knows no inode (and gives a
+// descriptor's number as its device), so the volume and the file index say it.
 std::optional<Identity> identityOf(HANDLE handle)
 {
     BY_HANDLE_FILE_INFORMATION info{};
@@ -57,29 +51,6 @@ std::optional<Identity> identityAt(const std::filesystem::path& file)
     CloseHandle(handle);
     return identity;
 }
-#else
-Identity identity(const struct stat& status)
-{
-    return {static_cast<unsigned long long>(status.st_dev), static_cast<unsigned long long>(status.st_ino)};
-}
-
-std::optional<Identity> identityOfOpen(int fd)
-{
-    struct stat status {};
-    if (::fstat(fd, &status) != 0)
-        return std::nullopt;
-    return identity(status);
-}
-
-// Regular files only, and a link is not followed.
-std::optional<Identity> identityAt(const std::filesystem::path& file)
-{
-    struct stat status {};
-    if (::lstat(file.c_str(), &status) != 0 || !S_ISREG(status.st_mode))
-        return std::nullopt;
-    return identity(status);
-}
-#endif
 
 } // namespace
 
@@ -88,12 +59,7 @@ SystemProbeFiles::SystemProbeFiles(std::filesystem::path temporaryBase) : tempor
 bool SystemProbeFiles::create(const std::filesystem::path& folder, const std::string& name)
 {
     const std::filesystem::path file = folder / name;
-#ifdef _WIN32
     const int fd = ::_wopen(file.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
-#else
-    // O_EXCL: a link of that name, even one that leads nowhere, is never followed.
-    const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
-#endif
     if (fd < 0) {
         if (errno == EEXIST)
             return false;
@@ -101,7 +67,7 @@ bool SystemProbeFiles::create(const std::filesystem::path& folder, const std::st
     }
     const auto made = identityOfOpen(fd);
     const int error = errno;
-    if (::close(fd) != 0 || !made) {
+    if (::_close(fd) != 0 || !made) {
         std::error_code ignored;
         std::filesystem::remove(file, ignored);
         throwErrno(made ? errno : error);
@@ -132,7 +98,6 @@ std::filesystem::path SystemProbeFiles::makePrivateFolder()
         if (error)
             throwErrno(error.value());
     }
-#ifdef _WIN32
     // The temporary folder on Windows is the user's own; the name is still new.
     std::random_device random;
     for (int attempt = 0; attempt < 100; ++attempt) {
@@ -144,12 +109,6 @@ std::filesystem::path SystemProbeFiles::makePrivateFolder()
             throwErrno(error.value());
     }
     throwErrno(EEXIST);
-#else
-    std::string pattern = (base / "orvex-about-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr)
-        throwErrno(errno);
-    return pattern;
-#endif
 }
 
 void SystemProbeFiles::removePrivateFolder(const std::filesystem::path& folder) noexcept

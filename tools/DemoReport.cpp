@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <stdexcept>
 
-namespace orvex::test {
+namespace orvex::tools {
 namespace {
 
 std::string demoFile(const char* name)
@@ -45,19 +45,4 @@ std::vector<ReportLine> demoReport(const std::string& longDate)
         reportInput(texts, request.chapterText, request.mode, longDate, result.captions, result.textLists()));
 }
 
-std::vector<ReportLine> longReport(int itemsPerList)
-{
-    ReportInput input;
-    input.chapterLabel = "Chapter";
-    input.chapterText = "Mind";
-    input.longDate = "Friday, 5 June 2026";
-    input.modeTitle = "Similar symptoms";
-    input.captions = {"First", "Second", "Third"};
-    for (std::size_t k = 0; k < input.lists.size(); ++k) {
-        for (int i = 1; i <= itemsPerList; ++i)
-            input.lists[k].push_back("Symptom " + std::to_string(k + 1) + "." + std::to_string(i));
-    }
-    return buildReportLines(input);
-}
-
-} // namespace orvex::test
+} // namespace orvex::tools

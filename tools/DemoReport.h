@@ -5,13 +5,10 @@
 #include <string>
 #include <vector>
 
-namespace orvex::test {
+namespace orvex::tools {
 
 // The report of the demo data as the program prints it: Bell., Nux-v. and
 // Puls. in the first chapter, "different" mode, dated `longDate`.
 std::vector<ReportLine> demoReport(const std::string& longDate);
 
-// A report with `itemsPerList` lines in each of three lists, to fill pages.
-std::vector<ReportLine> longReport(int itemsPerList);
-
-} // namespace orvex::test
+} // namespace orvex::tools

@@ -20,7 +20,7 @@ int main(int argc, char* argv[])
     }
     const QString date = QLocale(QLocale::English, QLocale::UnitedKingdom).toString(QDate::currentDate(), QLocale::LongFormat);
     auto surface = orvex::platform::QtPrintSurface::forPdfFile(QString::fromLocal8Bit(argv[1]));
-    if (!orvex::printReport(orvex::test::demoReport(date.toStdString()), *surface)) {
+    if (!orvex::printReport(orvex::tools::demoReport(date.toStdString()), *surface)) {
         std::cerr << surface->errorString().toStdString() << '\n';
         return 1;
     }
