@@ -67,19 +67,19 @@ INSTANTIATE_TEST_SUITE_P(
         CheckCase{"remedyListNotWellFormed", "<remedies>\n<remedy>Bell.</remedies>", checkStrings(), checkRepertory(), 1,
                   [](const DataCheckReport& r) {
                       EXPECT_TRUE(r.loadFailed());
-                      EXPECT_FALSE(r.files[0].loaded);
-                      EXPECT_NE(r.files[0].error.find("line 2, column"), std::string::npos) << r.files[0].error;
+                      EXPECT_FALSE(r.remedyFile.loaded);
+                      EXPECT_NE(r.remedyFile.error.find("line 2, column"), std::string::npos) << r.remedyFile.error;
                   }},
         CheckCase{"stringsNotWellFormed", kRemedies, "<strings><string>", checkRepertory(), 1,
                   [](const DataCheckReport& r) {
-                      EXPECT_FALSE(r.files[1].loaded);
+                      EXPECT_FALSE(r.stringsFile.loaded);
                       EXPECT_TRUE(r.texts.missingKeys.empty()) << "one finding for the file, not one per key";
                   }},
         // The fault lies after the last listing: the whole file is read.
         CheckCase{"repertoryBrokenAtTheEnd", kRemedies, checkStrings(), checkRepertory() + "<oops>", 1,
                   [](const DataCheckReport& r) {
-                      EXPECT_FALSE(r.files[2].loaded);
-                      EXPECT_NE(r.files[2].error.find("line"), std::string::npos);
+                      EXPECT_FALSE(r.repertoryFile.loaded);
+                      EXPECT_NE(r.repertoryFile.error.find("line"), std::string::npos);
                       EXPECT_TRUE(r.names.neverListed.empty());
                   }},
         CheckCase{"missingKey", kRemedies, checkStrings({}, "strSearch"), checkRepertory(), 1,
