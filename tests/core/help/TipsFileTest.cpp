@@ -45,7 +45,10 @@ INSTANTIATE_TEST_SUITE_P(LineEnds, SplitTips,
         SplitCase{"onlyTerminator_isOneEmptyTip", "\r\n", {""}},
         SplitCase{"emptyText_noTips", "", {}},
         SplitCase{"blanksKept", "  a \t\r\n", {"  a \t"}},
-        SplitCase{"eightBitBytesKept", "caf\xe9\r\n", {"caf\xe9"}}),
+        SplitCase{"eightBitBytesKept", "caf\xe9\r\n", {"caf\xe9"}},
+        SplitCase{"longTip_keepsWhatCanBeShown", std::string(kTipBytesKept + 9, 'a') + "\r\nb",
+                  {std::string(kTipBytesKept, 'a'), "b"}},
+        SplitCase{"tipsBeyondTheLastReachable_dropped", std::string(kMostTips + 9, '\r'), Tips(kMostTips)}),
     [](const testing::TestParamInfo<SplitCase>& info) { return std::string(info.param.name); });
 
 TEST(TipsFile, unknownProgramDirectory_givesEmptyPath)
@@ -90,6 +93,18 @@ TEST(TipsFile, demoTips_areLinesOfText)
     ASSERT_FALSE(tips->empty());
     for (const std::string& tip : *tips)
         EXPECT_EQ(tip.find_first_of("\r\n"), std::string::npos) << tip;
+}
+
+// Sparse: a gigabyte of zeros that takes no room on disk.
+TEST(TipsFile, gigabyteFile_readsOnlyWhatCanBeShown)
+{
+    const test::TempDir dir;
+    const auto path = dir.write("help.txt", "first\r\n");
+    std::filesystem::resize_file(path, std::uintmax_t{1} << 30);
+    const auto tips = readTipsFile(path);
+    ASSERT_TRUE(tips.has_value());
+    ASSERT_EQ(tips->size(), 2U);
+    EXPECT_EQ(tips->back().size(), kTipBytesKept); // sizes: a failure must not print a gigabyte
 }
 
 TEST(TipsFile, fortyThousandLines_allRead)
