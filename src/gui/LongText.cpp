@@ -14,6 +14,13 @@ QString shownText(const QString& text)
     return text.left(cut) + QChar(0x2026);
 }
 
+QString plainTooltip(const QString& text)
+{
+    if (text.isEmpty())
+        return text;
+    return QStringLiteral("<p style='white-space:pre'>") + text.toHtmlEscaped() + QStringLiteral("</p>");
+}
+
 QString ShownTextDelegate::displayText(const QVariant& value, const QLocale& locale) const
 {
     if (value.typeId() == QMetaType::QString)

@@ -76,6 +76,7 @@ QLineEdit* makeCaptionBox(QWidget* parent, const char* name, const char* text)
 QLabel* makeCaption(QWidget* parent, const char* name, const char* text)
 {
     auto* label = make<QLabel>(parent, name);
+    label->setTextFormat(Qt::PlainText); // remedy and chapter names from the data files
     label->setText(QString::fromLatin1(text));
     label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     label->setFont(designFont(true));
@@ -300,8 +301,8 @@ void frmMain::MDIForm_Load()
     lblRemedy3->setText(text("strRemedy3"));
     lblRubric->setText(text("strSelect"));
     lblChapter->setText(cboRubric->currentText());
-    cmdSearch->setToolTip(text("strTooltipReadBtn"));
-    cmdPrint->setToolTip(text("strTooltipPrintBtn"));
+    cmdSearch->setToolTip(plainTooltip(text("strTooltipReadBtn")));
+    cmdPrint->setToolTip(plainTooltip(text("strTooltipPrintBtn")));
     showPrintCommands(false);
 
     mnuFile->setTitle(text("strFile"));

@@ -4,11 +4,8 @@
 # execute_process's OUTPUT_VARIABLE both drop carriage returns, so the output
 # goes through a file, read as hex.
 get_filename_component(PROGRAM_NAME "${PROGRAM}" NAME_WE)
-set(file "${OUTPUT_DIRECTORY}/${PROGRAM_NAME}-exact-output.bin")
-if(DEFINED EXPECTED_FILE)
-  get_filename_component(EXPECTED_NAME "${EXPECTED_FILE}" NAME_WE)
-  set(file "${OUTPUT_DIRECTORY}/${PROGRAM_NAME}-${EXPECTED_NAME}.bin") # tests may run in parallel
-endif()
+string(MD5 run "${WORKING_DIRECTORY} ${ARGS}") # tests may run in parallel
+set(file "${OUTPUT_DIRECTORY}/${PROGRAM_NAME}-exact-output-${run}.bin")
 execute_process(COMMAND ${EMULATOR} ${PROGRAM} ${ARGS}
   WORKING_DIRECTORY ${WORKING_DIRECTORY}
   OUTPUT_FILE ${file}
@@ -17,7 +14,7 @@ if(NOT status EQUAL 0)
   message(FATAL_ERROR "${PROGRAM} ended with ${status}")
 endif()
 file(READ ${file} got HEX)
-if(DEFINED EXPECTED_FILE)
+if(EXPECTED_FILE)
   file(READ ${EXPECTED_FILE} wanted HEX)
 else()
   string(REPLACE "\\n" "\n" expected "${EXPECTED}")

@@ -116,7 +116,7 @@ void HelpWindowsTest::veryLongTip_showsItsBeginningCutShort()
     }
 
     const orvex::test::TempDir dir;
-    dir.write("help.txt", std::string(20 << 20, 'b') + "\r\nshort");
+    dir.write("help.txt", std::string(1 << 20, 'b') + "\r\nshort");
     frmTip tip(orvex::test::tipWindowTexts(), dir.path());
     tip.setAttribute(Qt::WA_DeleteOnClose, false);
     QCOMPARE(tip.lblTipText->text().size(), kShownCharacters + 1);

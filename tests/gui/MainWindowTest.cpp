@@ -1,12 +1,19 @@
 #include "GuiDoubles.h"
 #include "MainWindowControls.h"
+#include "gui/LoadFailedMessages.h"
 #include "gui/LongText.h"
 #include "gui/ResultListTooltip.h"
 #include "gui/frmMain.h"
+#include "gui/frmTip.h"
+
+#include "core/data/StringTable.h"
+#include "core/xml/CurrentDocument.h"
 
 #include "support/TempDir.h"
 
+#include <QMessageBox>
 #include <QScrollBar>
+#include <QTextDocument>
 #include <QtTest>
 
 #include <memory>
@@ -35,6 +42,21 @@ QPoint centreOf(const QListWidget* list, int row)
     return list->visualItemRect(list->item(row)).center();
 }
 
+// What the user sees of a text that a widget may take for rich text.
+QString seen(const QString& text, Qt::TextFormat format = Qt::AutoText)
+{
+    if (format == Qt::PlainText || !Qt::mightBeRichText(text))
+        return text;
+    QTextDocument html;
+    html.setHtml(text);
+    return html.toPlainText();
+}
+
+QString seen(const QLabel* label)
+{
+    return seen(label->text(), label->textFormat());
+}
+
 } // namespace
 
 class MainWindowTest : public QObject {
@@ -58,6 +80,7 @@ private slots:
     void veryLongLine_tooltipShowsItsBeginningAndTheItemStaysWhole();
     void print_sendsTheReportOfWhatIsShown();
     void helpMenu_goesToTheHelpCommands();
+    void dataTexts_showAsWritten();
 
 private:
     void choose(const QString& first, const QString& second, const QString& third);
@@ -270,9 +293,9 @@ void MainWindowTest::tooltip_followsTheItemUnderThePointer()
     QVERIFY(list->count() >= 2);
     const int rowHeight = list->visualItemRect(list->item(0)).height();
     moveOver(list->viewport(), QPoint(5, rowHeight + 1));
-    QCOMPARE(list->toolTip(), list->item(1)->text());
+    QCOMPARE(list->toolTip(), plainTooltip(list->item(1)->text()));
     moveOver(list->viewport(), QPoint(5, 2), Qt::LeftButton); // dragging keeps it
-    QCOMPARE(list->toolTip(), list->item(1)->text());
+    QCOMPARE(list->toolTip(), plainTooltip(list->item(1)->text()));
     moveOver(list, QPoint(0, 0)); // the frame, outside the client area
     QVERIFY(list->toolTip().isEmpty());
 }
@@ -285,18 +308,18 @@ void MainWindowTest::tooltip_changesOnlyOnAClickInTheFirstList()
     QListWidget* first = c_->lResult1;
     QVERIFY(first->count() >= 2);
     QTest::mouseClick(first->viewport(), Qt::LeftButton, {}, centreOf(first, 0));
-    QCOMPARE(first->toolTip(), first->item(0)->text());
+    QCOMPARE(first->toolTip(), plainTooltip(first->item(0)->text()));
 
     // A drag with the button held moves the selection, not the tooltip.
     QTest::mousePress(first->viewport(), Qt::LeftButton, {}, centreOf(first, 0));
     moveOver(first->viewport(), centreOf(first, 1), Qt::LeftButton);
     QTest::mouseRelease(first->viewport(), Qt::LeftButton, {}, centreOf(first, 1));
     QCOMPARE(first->currentRow(), 1);
-    QCOMPARE(first->toolTip(), first->item(0)->text());
+    QCOMPARE(first->toolTip(), plainTooltip(first->item(0)->text()));
 
     // A new search replaces the items and leaves the tooltip alone.
     c_->cmdSearch->click();
-    QCOMPARE(first->toolTip(), QStringLiteral("Anxiety"));
+    QCOMPARE(first->toolTip(), plainTooltip(QStringLiteral("Anxiety")));
 
     QListWidget* second = c_->lResult2;
     QTest::mouseClick(second->viewport(), Qt::LeftButton, {}, centreOf(second, 0));
@@ -363,7 +386,8 @@ void MainWindowTest::veryLongLine_tooltipShowsItsBeginningAndTheItemStaysWhole()
     const int rowHeight = list.visualItemRect(list.item(0)).height();
     for (const int row : {0, 1, 0}) {
         moveOver(list.viewport(), QPoint(5, row * rowHeight + 1));
-        const QString expected = row == 1 ? QStringLiteral("short") : line.left(kShownCharacters) + QChar(0x2026);
+        const QString expected
+            = plainTooltip(row == 1 ? QStringLiteral("short") : line.left(kShownCharacters) + QChar(0x2026));
         QCOMPARE(list.toolTip(), expected);
         QCOMPARE(list.viewport()->toolTip(), expected);
     }
@@ -399,4 +423,55 @@ void MainWindowTest::helpMenu_goesToTheHelpCommands()
 }
 
 QTEST_MAIN(MainWindowTest)
+// Texts of the data files show as they are written, never as rich text: an
+// <img> in one would have the window read any file it names.
+void MainWindowTest::dataTexts_showAsWritten()
+{
+    const QString markup = QStringLiteral("<b>B</b><img src=\"nowhere.png\">");
+    const std::string xml = "&lt;b&gt;B&lt;/b&gt;&lt;img src=&quot;nowhere.png&quot;&gt;";
+    const orvex::test::TempDir dir;
+    dir.write("remedy.xml", "<list><remedy>" + xml + "</remedy></list>");
+    std::string strings = "<strings>";
+    for (const char* key : {"strRubricList4", "strTooltipReadBtn", "appTitle"})
+        strings += std::string("<string><name>") + key + "</name><text>" + xml + "</text></string>";
+    dir.write("list.xml", strings + "</strings>");
+    dir.write("garepertory.xml", "<list><symptom><category name='mi'><rubric>" + xml + "<remedy>" + xml
+                                     + "</remedy></rubric></category></symptom></list>");
+    const orvex::test::CurrentDirectory inside(dir.path());
+    frmMain window(doubles_->services(), "1024");
+    window.setAttribute(Qt::WA_DeleteOnClose, false);
+    window.MDIForm_Load();
+    const test::MainWindowControls c(&window);
+    c.cboRemedy2->setEditText(QStringLiteral("...."));
+    c.cboRemedy3->setEditText(QStringLiteral("...."));
+    c.cmdSearch->click();
+    QCOMPARE(c.lResult1->count(), 1);
+    moveOver(c.lResult1->viewport(), centreOf(c.lResult1, 0));
+    orvex::CurrentDocument document;
+    LoadFailedMessages messages(doubles_->messages);
+    orvex::LoadXmlDocument(document, "list.xml", messages);
+    const orvex::StringTable texts = orvex::LoadTextTable(document);
+    const frmTip tip(texts, {});
+    const auto box = messageBox(markup, markup);
+
+    const std::vector<std::pair<const char*, QString>> places = {
+        {"lblResult1", seen(c.lblResult1)},
+        {"lblChapter", seen(c.lblChapter)},
+        {"cboRemedy1", c.cboRemedy1->itemText(0)},
+        {"cboRubric", c.cboRubric->itemText(0)},
+        {"lResult1", c.lResult1->item(0)->text()},
+        {"cmdSearch tooltip", seen(c.cmdSearch->toolTip())},
+        {"lResult1 tooltip", seen(c.lResult1->viewport()->toolTip())},
+        {"lblTitle", seen(tip.findChild<QLabel*>(QStringLiteral("lblTitle")))},
+        {"message", seen(box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label")))},
+        {"message detail", seen(box->findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel")))},
+    };
+    QStringList wrong;
+    for (const auto& [place, text] : places) {
+        if (text != markup)
+            wrong.append(QString::fromLatin1(place));
+    }
+    QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QStringLiteral(", "))));
+}
+
 #include "MainWindowTest.moc"

@@ -1,4 +1,5 @@
 #include "gui/Design.h"
+#include "gui/LongText.h"
 #include "GuiDoubles.h"
 #include "MainWindowControls.h"
 #include "gui/Module1.h"
@@ -127,8 +128,8 @@ void StartUpTest::stateAfterStart_matchesTheLoadSequence()
     QCOMPARE(window.SearchFrame->title(), QStringLiteral("Remedies"));
     QCOMPARE(window.lblRemedy2->text(), QStringLiteral("2nd Remedy"));
     QCOMPARE(window.lblRubric->text(), QStringLiteral("Look in:"));
-    QCOMPARE(window.cmdSearch->toolTip(), QStringLiteral("Search the repertory"));
-    QCOMPARE(window.cmdPrint->toolTip(), QStringLiteral("Print Result"));
+    QCOMPARE(window.cmdSearch->toolTip(), plainTooltip(QStringLiteral("Search the repertory")));
+    QCOMPARE(window.cmdPrint->toolTip(), plainTooltip(QStringLiteral("Print Result")));
     QCOMPARE(window.mnuFilePrint->text(), QStringLiteral("Print Result"));
     QVERIFY(window.cmdPrint->isHidden());
     QVERIFY(!window.mnuFilePrint->isEnabled());

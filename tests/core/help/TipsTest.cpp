@@ -64,6 +64,8 @@ INSTANTIATE_TEST_SUITE_P(Files, TipsFile,
         TipsCase{"onlyTerminator_isOneEmptyTip", "\r\n", true, {"", ""}},
         TipsCase{"blanksAndEightBitBytesKept", "  a \t\r\ncaf\xe9\r\n", true, {"  a \t", "caf\xe9", "  a \t"}},
         TipsCase{"emptyFile_foundWithNothingToShow", "", true, {}},
+        TipsCase{"longTip_keepsWhatCanBeShown", std::string(kTipBytesKept + 9, 'a') + "\r\nb", true,
+                 {std::string(kTipBytesKept, 'a'), "b", std::string(kTipBytesKept, 'a')}},
         TipsCase{"missing", std::nullopt, false, {}},
         TipsCase{"folderOfThatName", std::nullopt, false, {}}),
     [](const testing::TestParamInfo<TipsCase>& info) { return std::string(info.param.name); });
@@ -72,6 +74,20 @@ TEST(TipsFile, unknownProgramDirectory_readsNothing)
 {
     EXPECT_TRUE(tipsFilePath({}).empty());
     EXPECT_FALSE(TipCycle().load(tipsFilePath({})));
+}
+
+// Only what a window can reach is read: a sparse gigabyte of zeros takes no
+// room on disk, and tips past the last reachable one are dropped.
+TEST(TipsFile, onlyWhatCanBeShownIsRead)
+{
+    const test::TempDir dir;
+    const auto huge = dir.write("huge.txt", "first\r\n");
+    fs::resize_file(huge, std::uintmax_t{1} << 30);
+    const auto tips = readTipsFile(huge);
+    ASSERT_TRUE(tips.has_value());
+    ASSERT_EQ(tips->size(), 2U);
+    EXPECT_EQ(tips->back().size(), kTipBytesKept); // sizes: a failure must not print a gigabyte
+    EXPECT_EQ(readTipsFile(dir.write("many.txt", std::string(kMostTips + 9, '\r')))->size(), kMostTips);
 }
 
 // No 16-bit count anywhere: the 32,768th tip and the last are reached.

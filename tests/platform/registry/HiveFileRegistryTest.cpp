@@ -245,6 +245,25 @@ TEST_F(HiveFile, hiveThatIsNoRegularFile_isNeitherReadNorWritten)
     }
 }
 
+// Root with another user's HOME: a link or folder of that user's is never
+// written through; the write fails and nothing is made.
+TEST_F(HiveFile, linkOrFolderOfAnotherUser_isNotWrittenThrough)
+{
+    constexpr uid_t nobody = 65534;
+    const fs::path target = dir.path() / "target.reg";
+    const fs::path theirs = dir.path() / "home";
+    fs::create_symlink(target, hive);
+    fs::create_directory(theirs);
+    if (::lchown(hive.c_str(), nobody, nobody) != 0 || ::chown(theirs.c_str(), nobody, nobody) != 0)
+        GTEST_SKIP() << "only root can give a file to another user";
+    for (const fs::path& path : {hive, theirs / ".config" / "orvex" / "registry.reg"}) {
+        platform::HiveFileRegistry registry(path);
+        EXPECT_EQ(ocsSettings(registry).SaveSetting("", "count", "1"), kFalse) << path;
+    }
+    EXPECT_FALSE(fs::exists(target));
+    EXPECT_TRUE(fs::is_empty(theirs));
+}
+
 // Sets a file's (or a link's own) modification time `age` into the past.
 void age(const fs::path& path, std::chrono::seconds age)
 {
@@ -315,6 +334,7 @@ struct LocationCase {
     const char* override;
     const char* xdg;
     const char* expected;
+    const char* home = "/home/u";
 };
 
 void PrintTo(const LocationCase& c, std::ostream* os) { *os << c.name; }
@@ -325,7 +345,7 @@ TEST_P(Location, followsTheEnvironment)
 {
     const ScopedEnv file("ORVEX_REGISTRY_FILE", GetParam().override);
     const ScopedEnv xdg("XDG_CONFIG_HOME", GetParam().xdg);
-    const ScopedEnv home("HOME", "/home/u");
+    const ScopedEnv home("HOME", GetParam().home);
     EXPECT_EQ(platform::hiveLocation(), fs::path(GetParam().expected));
 }
 
@@ -334,7 +354,9 @@ INSTANTIATE_TEST_SUITE_P(Environments, Location,
                       LocationCase{"emptyOverride", "", "/cfg", "/cfg/orvex/registry.reg"},
                       LocationCase{"xdg", nullptr, "/cfg", "/cfg/orvex/registry.reg"},
                       LocationCase{"relativeXdgIgnored", nullptr, "cfg", "/home/u/.config/orvex/registry.reg"},
-                      LocationCase{"home", nullptr, nullptr, "/home/u/.config/orvex/registry.reg"}),
+                      LocationCase{"home", nullptr, nullptr, "/home/u/.config/orvex/registry.reg"},
+                      LocationCase{"relativeHomeIgnored", nullptr, nullptr, "", "relhome"},
+                      LocationCase{"relativeHomeAndXdg", nullptr, "cfg", "", "relhome"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SystemRegistry, writesTheHiveNamedByTheEnvironment)
