@@ -89,7 +89,9 @@ TEST_F(PdfPrint, demoReport_printsWholeInPointsAndTheSameTwice)
     EXPECT_GT(heading, 8.0);
     EXPECT_LT(heading, 15.0);
     EXPECT_NEAR(heading / height("Bell."), 10.0 / 8.0, 0.05);
-    EXPECT_EQ(test::pdfWordBoxes(print(lines, "again.pdf"))->toStdString(), boxes->toStdString());
+    // The same words in the same places; the second print may fall in another second.
+    const auto words = [](QString html) { return html.remove(QRegularExpression("<meta[^>]*>")).toStdString(); };
+    EXPECT_EQ(words(*test::pdfWordBoxes(print(lines, "again.pdf"))), words(*boxes));
 }
 
 TEST_F(PdfPrint, longResult_continuesOnNextPagesWithoutRepeatedHeader)
