@@ -49,8 +49,8 @@ public:
     static constexpr bool kFullStructure = false;
 
     RepertoryIndexBuilder(std::string_view code, const std::array<std::string, kRemedyPositions>& remedies,
-                          const ChosenPositions& chosen, std::size_t memoryLimit)
-        : code_(code), matches_(remedies, chosen), memoryLimit_(memoryLimit)
+                          const ChosenPositions& chosen, std::size_t memoryLimit, const std::atomic<bool>* stop)
+        : code_(code), matches_(remedies, chosen), memoryLimit_(memoryLimit), stop_(stop)
     {
     }
 
@@ -163,6 +163,8 @@ public:
                 sinceCheck_ = 0;
                 if (memoryEstimate() > memoryLimit_)
                     giveUp();
+                if (stop_ != nullptr && *stop_)
+                    stopWalk();
             }
         }
         if (remedy.slot + 1 == opened_.size())
@@ -229,6 +231,7 @@ private:
     std::string_view code_;
     SearchMatches matches_;
     std::size_t memoryLimit_;
+    const std::atomic<bool>* stop_;
     bool indexing_ = true;
     std::shared_ptr<LinePool> pool_ = std::make_shared<LinePool>();
     std::uint32_t generation_ = 0;
@@ -249,13 +252,14 @@ private:
 
 IndexedPass indexRepertoryFile(const std::string& fileName, std::string_view code,
                                const std::array<std::string, kRemedyPositions>& remedies,
-                               const ChosenPositions& chosen, std::size_t memoryLimit)
+                               const ChosenPositions& chosen, std::size_t memoryLimit,
+                               const std::atomic<bool>* stop)
 {
     IndexedPass pass;
     for (int attempt = 0; attempt < kReadAttempts; ++attempt) {
-        RepertoryIndexBuilder builder(code, remedies, chosen, memoryLimit);
+        RepertoryIndexBuilder builder(code, remedies, chosen, memoryLimit, stop);
         pass.matches = RepertoryMatches{};
-        pass.matches.loaded = builder.run(fileName, pass.matches.error);
+        pass.matches.loaded = builder.run(fileName, pass.matches.error) && (stop == nullptr || !*stop);
         pass.matches.lines = builder.pool();
         if (pass.matches.loaded) {
             pass.matches.lists = builder.lists();

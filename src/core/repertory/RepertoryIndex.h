@@ -6,6 +6,7 @@
 #include "platform/files/DataFile.h"
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -70,8 +71,10 @@ struct IndexedPass {
     std::optional<platform::FileIdentity> identity; // of the version read
 };
 
+// `stop`, when given and set meanwhile, ends the pass early, unloaded.
 IndexedPass indexRepertoryFile(const std::string& fileName, std::string_view code,
                                const std::array<std::string, kRemedyPositions>& remedies,
-                               const ChosenPositions& chosen, std::size_t memoryLimit = kIndexMemoryLimit);
+                               const ChosenPositions& chosen, std::size_t memoryLimit = kIndexMemoryLimit,
+                               const std::atomic<bool>* stop = nullptr);
 
 } // namespace orvex

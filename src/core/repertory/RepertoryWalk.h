@@ -151,6 +151,13 @@ protected:
         return loaded;
     }
 
+    // Ends the walk at the next event; the file then counts as not loaded.
+    void stopWalk()
+    {
+        if (context_ != nullptr)
+            xmlStopParser(context_);
+    }
+
     // The line the parser has reached, for findings.
     unsigned long currentLine() const
     {
