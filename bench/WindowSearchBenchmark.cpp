@@ -13,6 +13,8 @@
 
 #include "platform/registry/SystemRegistry.h"
 #include "platform/shell/SystemShell.h"
+#include "core/help/ShellApi.h"
+#include "core/settings/RegistryApi.h"
 
 #include <benchmark/benchmark.h>
 
@@ -73,8 +75,45 @@ void choose(const QObject* window, const char* one, const char* two, const char*
     control<QComboBox>(window, "cboRemedy3")->setEditText(QString::fromLatin1(three));
 }
 
-// What the user does, by argument 1: 0 the first search (the file read whole),
-// 1 a search with other remedies, 2 a mode switch, 3 a chapter switch.
+// The program's window on the data folder, loaded and shown.
+class Window {
+public:
+    explicit Window(const std::filesystem::path& folder)
+        : registry_(orvex::platform::makeSystemRegistry())
+        , shell_(orvex::platform::makeSystemShell())
+        , printing_(messages_)
+        , help_(*shell_, messages_, folder)
+        , window_(new orvex::gui::frmMain({screen_, messages_, *registry_, printing_, help_}, "1024"))
+    {
+        window_->MDIForm_Load();
+        window_->show();
+        QApplication::processEvents();
+        choose(window_, "Sulph.", "Calc.", "Lyc.");
+    }
+    ~Window()
+    {
+        window_->close(); // deletes it, with its index
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    orvex::gui::frmMain* get() const { return window_; }
+
+private:
+    orvex::gui::QtScreenObject screen_;
+    orvex::gui::MessageBoxMessages messages_;
+    std::unique_ptr<orvex::RegistryApi> registry_;
+    std::unique_ptr<orvex::ShellApi> shell_;
+    orvex::gui::PrinterReportPrinting printing_;
+    orvex::gui::ProgramHelp help_;
+    orvex::gui::frmMain* window_;
+};
+
+// What the user does, by argument 1: 0 the first search of a window just
+// opened (the file streamed; its index is built meanwhile), 1 a search with
+// other remedies, 2 a mode switch, 3 a chapter switch (all three answered
+// from the index).
 void BM_WindowSearch(benchmark::State& state)
 {
     application();
@@ -83,49 +122,38 @@ void BM_WindowSearch(benchmark::State& state)
     std::filesystem::current_path(folder);
     setenv("ORVEX_REGISTRY_FILE", (folder / "registry.reg").c_str(), 1);
 
-    orvex::gui::QtScreenObject screen;
-    orvex::gui::MessageBoxMessages messages;
-    const auto registry = orvex::platform::makeSystemRegistry();
-    const auto shell = orvex::platform::makeSystemShell();
-    orvex::gui::PrinterReportPrinting printing(messages);
-    orvex::gui::ProgramHelp help(*shell, messages, folder);
-    auto* window = new orvex::gui::frmMain({screen, messages, *registry, printing, help}, "1024");
-    window->MDIForm_Load();
-    window->show();
-    QApplication::processEvents();
-    choose(window, "Sulph.", "Calc.", "Lyc.");
-    window->cmdSearch_Click();
-
-    auto* similar = control<QRadioButton>(window, "optSimilar");
-    auto* different = control<QRadioButton>(window, "optDifferent");
-    auto* chapters = control<QComboBox>(window, "cboRubric");
-    const auto file = folder / "garepertory.xml";
+    auto window = std::make_unique<Window>(folder);
+    window->get()->cmdSearch_Click();
+    window->get()->cmdSearch_Click(); // waits for the index
+    auto* similar = control<QRadioButton>(window->get(), "optSimilar");
+    auto* different = control<QRadioButton>(window->get(), "optDifferent");
+    auto* chapters = control<QComboBox>(window->get(), "cboRubric");
     bool flip = false;
     for (auto _ : state) {
         flip = !flip;
         switch (state.range(1)) {
         case 0:
             state.PauseTiming();
-            std::filesystem::last_write_time(file, std::filesystem::file_time_type::clock::now());
+            window.reset();
+            window = std::make_unique<Window>(folder);
             state.ResumeTiming();
-            window->cmdSearch_Click();
+            window->get()->cmdSearch_Click();
             break;
         case 1:
-            choose(window, flip ? "Puls." : "Sulph.", flip ? "Sep." : "Calc.", flip ? "Nux-v." : "Lyc.");
-            window->cmdSearch_Click();
+            choose(window->get(), flip ? "Puls." : "Sulph.", flip ? "Sep." : "Calc.", flip ? "Nux-v." : "Lyc.");
+            window->get()->cmdSearch_Click();
             break;
         case 2:
             (flip ? similar : different)->click();
             break;
         default:
             chapters->setCurrentIndex(flip ? 1 : 0);
-            window->cmdSearch_Click();
+            window->get()->cmdSearch_Click();
             break;
         }
-        window->repaint();
+        window->get()->repaint();
     }
-    window->close(); // deletes it, with its index, before the next size
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    window.reset();
     std::filesystem::current_path(previous);
 }
 
