@@ -7,6 +7,7 @@
 #include <libxml/parserInternals.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -81,7 +82,7 @@ struct WalkFrame {
     bool firstIsRemedy = false;      // its first child node is such a remedy: the line is a remedy's name
     std::size_t captureStart = 0;    // where this element's text begins in the capture buffer
     std::size_t slot = 0;            // the visitor's number for a remedy
-    unsigned long startLine = 0;     // where it starts, when the visitor wants lines
+    std::uint64_t startLine = 0;     // where it starts, when the visitor wants lines
     std::string line;                // text of the first child, once it is complete
     RubricState state{};             // what the visitor keeps for it as a rubric
 };
@@ -101,7 +102,7 @@ struct WalkFrame {
 //   void remedyEnds(const Frame& remedy, Frame& parent, std::string_view name)
 //   static constexpr bool kFullStructure  also call the hooks below (the
 //                                         search leaves them out)
-//   void symptomStarts(), symptomEnds(), strayRemedy(unsigned long line)
+//   void symptomStarts(), symptomEnds(), strayRemedy(std::uint64_t line)
 //
 // Remedy names are the remedy element's whole text, untrimmed; lines are
 // untrimmed too (the visitor trims, once per rubric).
@@ -127,11 +128,7 @@ protected:
     }
 
     // The line the parser has reached, for findings.
-    unsigned long currentLine() const
-    {
-        return context_ != nullptr && context_->input != nullptr ? static_cast<unsigned long>(context_->input->line)
-                                                                  : 0;
-    }
+    std::uint64_t currentLine() const { return context_ != nullptr ? XmlParser::lineOf(context_) : 0; }
 
 private:
     static xmlSAXHandler handler()

@@ -84,17 +84,19 @@ INSTANTIATE_TEST_SUITE_P(
                   }},
         CheckCase{"missingKey", kRemedies, checkStrings({}, "strSearch"), checkRepertory(), 1,
                   [](const DataCheckReport& r) { EXPECT_EQ(r.texts.missingKeys, std::vector<std::string>{"strSearch"}); }},
-        CheckCase{"entryWithOneChild", kRemedies, checkStrings("<string><name>unused</name></string>"), checkRepertory(), 1,
+        // Past line 65,535, where the tree's own line numbers stop.
+        CheckCase{"entryWithOneChild", kRemedies, checkStrings(std::string(70000, '\n') + "<string><name>unused</name></string>"),
+                  checkRepertory(), 1,
                   [](const DataCheckReport& r) {
                       ASSERT_EQ(r.texts.shortEntries.first.size(), 1U);
                       EXPECT_EQ(r.texts.shortEntries.first[0].text, "unused");
-                      EXPECT_EQ(r.texts.shortEntries.first[0].line, 29U);
+                      EXPECT_EQ(r.texts.shortEntries.first[0].line, 70029U);
                   }},
         CheckCase{"keyGivenTwice", kRemedies, checkStrings("<string><name>strFile</name>Later</string>"), checkRepertory(), 1,
                   [](const DataCheckReport& r) {
                       ASSERT_EQ(r.texts.repeatedKeys.size(), 1U);
                       EXPECT_EQ(r.texts.repeatedKeys[0].key, "strFile");
-                      EXPECT_EQ(r.texts.repeatedKeys[0].lines, (std::vector<unsigned long>{15, 29}));
+                      EXPECT_EQ(r.texts.repeatedKeys[0].lines, (std::vector<std::uint64_t>{15, 29}));
                   }},
         CheckCase{"chapterNameGivenTwice", kRemedies,
                   "<s>" + checkStrings({}, "strRubricList3") + "<string><name>strRubricList3</name>Mind</string></s>",
@@ -253,11 +255,11 @@ TEST(RepertoryCensus, countsWhatTheQueriesSelect)
     }
 }
 
-// Symptoms and chapters nested 100,000 deep: every symptom holds the
-// chapter, and the one remedy is one listing, walked without recursion.
+// Symptoms and chapters nested as deep as the parser allows: every symptom
+// holds the chapter, and the one remedy is one listing.
 TEST(RepertoryCensus, deepNesting_countsEverySymptomOnce)
 {
-    constexpr std::size_t kDepth = 100000;
+    constexpr std::size_t kDepth = (XmlParser::kMaxDepth - 2) / 2;
     std::string xml = "<list>";
     for (std::size_t i = 0; i < kDepth; ++i)
         xml += "<symptom><category name=\"mi\">";
