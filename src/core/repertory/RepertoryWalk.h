@@ -61,6 +61,20 @@ struct Names {
     }
 };
 
+// Whether the trees libxml2 builds join CDATA sections that follow each
+// other into one node (2.9 does, newer versions keep them apart).
+inline bool adjacentCDataJoin()
+{
+    static const bool joins = [] {
+        constexpr std::string_view kProbe = "<a><![CDATA[x]]><![CDATA[y]]></a>";
+        const XmlDocument document(
+            xmlReadMemory(kProbe.data(), static_cast<int>(kProbe.size()), nullptr, nullptr, XML_PARSE_NONET));
+        const xmlNode* root = xmlDocGetRootElement(document.get());
+        return root != nullptr && root->children != nullptr && root->children->next == nullptr;
+    }();
+    return joins;
+}
+
 // XPath's unprefixed name tests only match elements in no namespace.
 inline bool isPlain(const xmlChar* localName, const xmlChar* uri, const xmlChar* name)
 {
@@ -92,7 +106,7 @@ struct WalkFrame {
 // the file and works out, for every element inside a chapter, the text of its
 // first child node (the line of a rubric) under the rules of the tree: white
 // space alone is no node, a comment or processing instruction is one,
-// adjacent CDATA sections are one. What counts as a chapter and what a
+// adjacent CDATA sections are one where the library's trees join them. What counts as a chapter and what a
 // remedy listing means is the visitor's (`Derived`, which calls walkFile()):
 //
 //   bool rootStarts(bool isList)          walk below the root at all?
@@ -212,14 +226,15 @@ private:
         firstChildIsText(text);
     }
 
-    // CDATA sections that follow each other directly make one node, as in
-    // the tree the library builds.
+    // CDATA sections that follow each other directly make one node where
+    // the tree the library builds joins them.
     void cdata(std::string_view text)
     {
         endRun();
-        if (cdataIsFirstChild_)
-            top().line += text;
-        else if (!cdataOpen_ && top().inChapter && !top().firstSeen) {
+        if (cdataIsFirstChild_) {
+            if (walk::adjacentCDataJoin())
+                top().line += text;
+        } else if (!cdataOpen_ && top().inChapter && !top().firstSeen) {
             firstChildIsText(text);
             cdataIsFirstChild_ = true;
         }

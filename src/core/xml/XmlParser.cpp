@@ -74,12 +74,14 @@ bool tooManyAttributes(std::string_view markup, std::size_t limit)
             char quote = 0;
             for (++at; at < markup.size() && (quote != 0 || markup[at] != '>'); ++at) {
                 const char c = markup[at];
-                if (quote != 0)
-                    quote = c == quote ? 0 : quote;
-                else if (c == '"' || c == '\'')
+                if (quote != 0) {
+                    if (c == quote)
+                        quote = 0;
+                } else if (c == '"' || c == '\'') {
                     quote = c;
-                else if (c == '=' && ++attributes > limit)
+                } else if (c == '=' && ++attributes > limit) {
                     return true;
+                }
             }
         }
     }
@@ -268,6 +270,7 @@ void XmlParser::startElement(void* context, const xmlChar* localName, const xmlC
     if (self.sax_.startElementNs == &xmlSAX2StartElementNs && parserContext->node != nullptr
         && parserContext->node->line == 65535) {
         const std::uint64_t line = lineOf(context);
+        // NOLINTNEXTLINE(performance-no-int-to-ptr): the node has no other room for it
         parserContext->node->psvi = reinterpret_cast<void*>(static_cast<std::uintptr_t>(line));
     }
 }

@@ -24,7 +24,7 @@ using test::RecordingSink;
 struct BadFile {
     const char* name;
     std::string bytes;
-    const char* reasonPart;
+    const char* reasonPart; // or one of its parts between '|': libxml2's words differ between versions
     bool streamedToo = true; // the repertory's streaming pass refuses it with the same reason
 };
 
@@ -49,6 +49,16 @@ void PrintTo(const BadFile& c, std::ostream* os) { *os << c.name; }
 
 class LoadFailure : public ::testing::TestWithParam<BadFile> {};
 
+bool givesReason(const std::string& reason, std::string_view parts)
+{
+    for (std::size_t at = 0, bar = 0; bar != std::string_view::npos; at = bar + 1) {
+        bar = parts.find('|', at);
+        if (reason.find(parts.substr(at, bar - at)) != std::string::npos)
+            return true;
+    }
+    return false;
+}
+
 TEST_P(LoadFailure, reportsLoadFailedOnceAndLeavesEmptyDocument)
 {
     const test::TempDir dir;
@@ -59,12 +69,12 @@ TEST_P(LoadFailure, reportsLoadFailedOnceAndLeavesEmptyDocument)
     EXPECT_EQ(LoadXmlDocument(current, path, sink), 1);
     ASSERT_EQ(sink.files.size(), 1U);
     EXPECT_EQ(sink.files[0], path);
-    EXPECT_NE(sink.reasons[0].find(GetParam().reasonPart), std::string::npos) << sink.reasons[0];
+    EXPECT_TRUE(givesReason(sink.reasons[0], GetParam().reasonPart)) << sink.reasons[0];
     EXPECT_TRUE(current.empty());
     if (GetParam().streamedToo) {
         const RepertoryMatches found = searchRepertoryFile(path, "mi", {"a", "b", "c"}, {true, true, true});
         EXPECT_FALSE(found.loaded);
-        EXPECT_NE(found.error.find(GetParam().reasonPart), std::string::npos) << found.error;
+        EXPECT_TRUE(givesReason(found.error, GetParam().reasonPart)) << found.error;
     }
 }
 
@@ -75,7 +85,7 @@ INSTANTIATE_TEST_SUITE_P(BadInput, LoadFailure,
         BadFile{"notXml", "Bell.;Nux-v.;Puls.\n", "not well-formed"},
         BadFile{"mismatchedTags", "<a>\n<b></a>", "line 2"},
         BadFile{"unknownEncoding", "<?xml version='1.0' encoding='X-NO-SUCH-CODE'?><a/>", "X-NO-SUCH-CODE"},
-        BadFile{"utf16DeclaredOverBytes", "<?xml version='1.0' encoding='UTF-16'?><a/>", "UTF-16"},
+        BadFile{"utf16DeclaredOverBytes", "<?xml version='1.0' encoding='UTF-16'?><a/>", "UTF-16|Blank needed"},
         BadFile{"bareAmpersand", "<list>\n<remedy>A & B</remedy></list>", "line 2"},
         BadFile{"undeclaredPrefix", "<list><a:remedy>Bell.</a:remedy></list>", "prefix"},
         BadFile{"markContradictsDeclaration", "\xEF\xBB\xBF<?xml version='1.0' encoding='ISO-8859-1'?><a/>", "ISO-8859-1"},
@@ -84,7 +94,7 @@ INSTANTIATE_TEST_SUITE_P(BadInput, LoadFailure,
                 "<!ENTITY c '&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;&b;'><!ENTITY d '&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;&c;'>"
                 "<!ENTITY e '&d;&d;&d;&d;&d;&d;&d;&d;&d;&d;&d;&d;&d;&d;&d;&d;'><!ENTITY f '&e;&e;&e;&e;&e;&e;&e;&e;&e;&e;&e;&e;&e;&e;&e;&e;'>"
                 "<!ENTITY g '&f;&f;&f;&f;&f;&f;&f;&f;&f;&f;&f;&f;&f;&f;&f;&f;'>]><l>&g;</l>",
-                "not well-formed"},
+                "not well-formed|expand to more than"},
         // Hostile documents: each refused at once, with the reason.
         BadFile{"externalEntity", "<!DOCTYPE r [<!ENTITY x SYSTEM 'x.txt'>]><r>Fear &x; of the dark</r>", "external entity x"},
         BadFile{"externalParameterEntity", "<!DOCTYPE r [<!ENTITY % p SYSTEM 'p.dtd'>%p;]><r/>", "external entity p"},
@@ -92,13 +102,14 @@ INSTANTIATE_TEST_SUITE_P(BadInput, LoadFailure,
                 "entity x, which it does not declare"},
         BadFile{"expansionPastTheBudget",
                 "<!DOCTYPE r [<!ENTITY e '" + std::string(10000, 'x') + "'>]><r>" + repeated("&e;", 200) + "</r>",
-                "expand to more than"},
+                "expand to more than|amplification"},
         // libxml2 2.9 fails it on a fault of its own, newer ones on the budget: either way at once.
         BadFile{"nestedParameterEntities",
                 "<!DOCTYPE r [<!ENTITY % a '<!-- a comment -->'><!ENTITY % b '" + repeated("&#37;a;", 10)
                     + "'><!ENTITY % c '" + repeated("&#37;b;", 10) + "'><!ENTITY % d '" + repeated("&#37;c;", 10)
-                    + "'><!ENTITY % e '" + repeated("&#37;d;", 10) + "'>%e;]><r/>",
-                ""},
+                    + "'><!ENTITY % e '" + repeated("&#37;d;", 10) + "'><!ENTITY % f '" + repeated("&#37;e;", 10)
+                    + "'>%f;]><r/>",
+                "internal error|expand to more than|amplification"},
         BadFile{"manyDefaultedAttributes", "<!DOCTYPE r [<!ATTLIST r" + numbered(" CDATA 'v'", 1001) + ">]><r/>",
                 "declares more than 1000 attributes"},
         BadFile{"manyAttributes", "<r" + numbered("=''", 5000) + "/>", "more than 1000 attributes"},
@@ -107,8 +118,8 @@ INSTANTIATE_TEST_SUITE_P(BadInput, LoadFailure,
         BadFile{"tooDeep", repeated("<g>", XmlParser::kMaxDepth + 1) + repeated("</g>", XmlParser::kMaxDepth + 1),
                 "nest more than 256 deep"},
         // The tree's limit on one text; the stream has none.
-        BadFile{"hugeText", "<r>" + std::string(11U << 20U, 'n') + "</r>", "huge text node", false},
-        BadFile{"bytesNotShiftJis", "<?xml version='1.0' encoding='Shift_JIS'?><r>\x81\x7f\xff\xfc</r>", "conversion"},
+        BadFile{"hugeText", "<r>" + std::string(11U << 20U, 'n') + "</r>", "huge text node|Text node too long", false},
+        BadFile{"bytesNotShiftJis", "<?xml version='1.0' encoding='Shift_JIS'?><r>\x81\x7f\xff\xfc</r>", "conversion|Invalid bytes"},
         BadFile{"nulAfterTheRoot", std::string("<r/>\0<r/>", 9), "NUL"}),
     [](const auto& info) { return std::string(info.param.name); });
 
