@@ -119,7 +119,9 @@ INSTANTIATE_TEST_SUITE_P(BadInput, LoadFailure,
                 "nest more than 256 deep"},
         // The tree's limit on one text; the stream has none.
         BadFile{"hugeText", "<r>" + std::string(11U << 20U, 'n') + "</r>", "huge text node|Text node too long", false},
-        BadFile{"bytesNotShiftJis", "<?xml version='1.0' encoding='Shift_JIS'?><r>\x81\x7f\xff\xfc</r>", "conversion|Invalid bytes"},
+        // Windows' libxml2 has no iconv: there it names the encoding it does not know.
+        BadFile{"bytesNotShiftJis", "<?xml version='1.0' encoding='Shift_JIS'?><r>\x81\x7f\xff\xfc</r>",
+                "conversion|Invalid bytes|Shift_JIS"},
         BadFile{"nulAfterTheRoot", std::string("<r/>\0<r/>", 9), "NUL"}),
     [](const auto& info) { return std::string(info.param.name); });
 
