@@ -149,7 +149,8 @@ void BM_FillResultList(benchmark::State& state)
         lines.append(QStringLiteral("Rubric %1, with a modality of some length").arg(i));
     lines[count / 2] = QString(QStringLiteral("The longest rubric, ")).repeated(20);
     QListWidget list;
-    list.setUniformItemSizes(true);
+    list.setUniformItemSizes(true); // as the main window sets up its result lists
+    list.setItemDelegate(new orvex::gui::ShownTextDelegate(&list));
     for (auto _ : state) {
         list.clear();
         list.addItems(lines);

@@ -7,6 +7,7 @@
 #include "core/xml/CurrentDocument.h"
 #include "core/xml/XmlText.h"
 
+#include <algorithm>
 #include <map>
 #include <unordered_map>
 
@@ -160,54 +161,90 @@ RemedyNameCheck checkRemedyNames(const RemedyNames* remedyList, const RepertoryC
     return check;
 }
 
+// The one place that says what counts as a finding, for the count and the
+// report alike.
+std::vector<Finding> findingsOf(DataCheckReport& report)
+{
+    std::vector<Finding> findings;
+    const auto add = [&](FindingKind kind, std::uint64_t count) { findings.push_back({kind, count}); };
+    std::uint64_t failed = 0;
+    for (const FileCheck* file : report.files())
+        failed += file->loaded ? 0 : 1;
+    add(FindingKind::LoadFailed, failed);
+    if (report.stringsFile.loaded) {
+        const TextTableCheck& texts = report.texts;
+        add(FindingKind::MissingKey, texts.missingKeys.size());
+        add(FindingKind::ShortEntry, texts.shortEntries.count);
+        add(FindingKind::RepeatedKey, texts.repeatedKeys.size());
+        add(FindingKind::EmptyChapterName, texts.emptyChapterNames.size());
+        add(FindingKind::ChapterClash, texts.chapterClashes.size());
+    }
+    const RepertoryCensus& census = report.repertory;
+    if (census.loaded) {
+        add(FindingKind::RootNotList, census.rootIsList ? 0 : 1);
+        // Under another root nothing is ever found: the whole file is the one finding.
+        for (std::size_t i = 0; census.rootIsList && i < census.chapters.size(); ++i) {
+            if (census.chapters[i].listings == 0)
+                report.chaptersWithoutListings.push_back(i);
+        }
+        add(FindingKind::ChapterWithoutListings, report.chaptersWithoutListings.size());
+        add(FindingKind::UnknownCategory, census.unknownCategories.size());
+        add(FindingKind::StrayRemedy, census.strayRemedies.count);
+        add(FindingKind::RemedyAsLine, census.remedyAsLine.count);
+        add(FindingKind::EmptyLine, census.emptyLine.count);
+    }
+    const RemedyNameCheck& names = report.names;
+    if (report.remedyFile.loaded && census.loaded) {
+        add(FindingKind::NeverListed, names.neverListed.size());
+        add(FindingKind::NotInRemedyList, names.notInRemedyList.size());
+    }
+    add(FindingKind::LookAlike, names.lookAlikes.size());
+    if (report.remedyFile.loaded) {
+        add(FindingKind::Duplicate, names.duplicates.size());
+        add(FindingKind::NoRemedyNotFirst, names.noRemedyFirst ? 0 : 1);
+    }
+    return findings;
+}
+
 } // namespace
 
 std::string lookAlikeKey(std::string_view name)
 {
-    const std::string_view bare = trimmed(name);
-    std::string key(bare);
-    for (std::size_t i = 0; i < key.size(); ++i) {
-        auto& byte = reinterpret_cast<unsigned char&>(key[i]);
-        if (byte >= 'A' && byte <= 'Z') {
-            byte = static_cast<unsigned char>(byte + ('a' - 'A'));
-        } else if (byte == 0xC3 && i + 1 < key.size()) {
-            // U+00C0..U+00DE are the capitals of U+00E0..U+00FE, but for U+00D7 (x).
-            auto& next = reinterpret_cast<unsigned char&>(key[i + 1]);
-            if (next >= 0x80 && next <= 0x9E && next != 0x97)
-                next = static_cast<unsigned char>(next + 0x20);
-            ++i;
-        }
+    std::string key = asciiLowered(std::string(trimmed(name)));
+    for (std::size_t i = 0; i + 1 < key.size(); ++i) {
+        if (static_cast<unsigned char>(key[i]) != 0xC3)
+            continue;
+        // U+00C0..U+00DE are the capitals of U+00E0..U+00FE, but for U+00D7 (x).
+        auto& next = reinterpret_cast<unsigned char&>(key[++i]);
+        if (next >= 0x80 && next <= 0x9E && next != 0x97)
+            next = static_cast<unsigned char>(next + 0x20);
     }
     return key;
 }
 
 bool DataCheckReport::loadFailed() const
 {
-    for (const FileCheck& file : files) {
-        if (!file.loaded)
-            return true;
-    }
-    return false;
+    return !remedyFile.loaded || !stringsFile.loaded || !repertoryFile.loaded;
+}
+
+bool DataCheckReport::checked(FindingKind kind) const
+{
+    return std::any_of(findings.begin(), findings.end(), [&](const Finding& finding) { return finding.kind == kind; });
+}
+
+std::uint64_t DataCheckReport::count(FindingKind kind) const
+{
+    std::uint64_t count = 0;
+    for (const Finding& finding : findings)
+        count += finding.kind == kind ? finding.count : 0;
+    return count;
 }
 
 std::uint64_t DataCheckReport::findingCount() const
 {
     std::uint64_t count = 0;
-    for (const FileCheck& file : files)
-        count += file.loaded ? 0 : 1;
-    count += texts.missingKeys.size() + texts.shortEntries.count + texts.repeatedKeys.size()
-        + texts.emptyChapterNames.size() + texts.chapterClashes.size();
-    if (repertory.loaded) {
-        count += repertory.rootIsList ? 0 : 1;
-        for (const ChapterCensus& chapter : repertory.chapters)
-            count += repertory.rootIsList && chapter.listings == 0 ? 1 : 0;
-        count += repertory.unknownCategories.size() + repertory.strayRemedies.count + repertory.remedyAsLine.count
-            + repertory.emptyLine.count;
-    }
-    count += names.neverListed.size() + names.notInRemedyList.size() + names.lookAlikes.size()
-        + names.duplicates.size();
-    if (files[0].loaded)
-        count += names.noRemedyFirst ? 0 : 1;
+    for (const Finding& finding : findings)
+        count += finding.count;
     return count;
 }
 
@@ -216,18 +253,19 @@ DataCheckReport checkDataFiles(const std::string& remedyFile, const std::string&
 {
     DataCheckReport report;
     CurrentDocument document;
-    report.files[0] = load(document, remedyFile);
+    report.remedyFile = load(document, remedyFile);
     const RemedyNames remedyList = remedyPickerEntries(document);
-    report.files[1] = load(document, stringsFile);
+    report.stringsFile = load(document, stringsFile);
     // A strings document that did not load lacks every key: one finding, not 28.
-    if (report.files[1].loaded)
+    if (report.stringsFile.loaded)
         report.texts = checkTextTable(document);
     document.clear();
 
     report.repertory = censusRepertoryFile(repertoryFile);
-    report.files[2] = {repertoryFile, report.repertory.loaded, report.repertory.error};
-    report.names = checkRemedyNames(report.files[0].loaded ? &remedyList : nullptr,
+    report.repertoryFile = {repertoryFile, report.repertory.loaded, report.repertory.error};
+    report.names = checkRemedyNames(report.remedyFile.loaded ? &remedyList : nullptr,
                                     report.repertory.loaded ? &report.repertory : nullptr);
+    report.findings = findingsOf(report);
     return report;
 }
 

@@ -55,16 +55,54 @@ struct RemedyNameCheck {
     bool noRemedyFirst = false;                 // ...and the first
 };
 
+// The kinds of finding, in the order the report shows them.
+enum class FindingKind {
+    LoadFailed,
+    MissingKey,
+    ShortEntry,
+    RepeatedKey,
+    EmptyChapterName,
+    ChapterClash,
+    RootNotList,
+    ChapterWithoutListings,
+    UnknownCategory,
+    StrayRemedy,
+    RemedyAsLine,
+    EmptyLine,
+    NeverListed,
+    NotInRemedyList,
+    LookAlike,
+    Duplicate,
+    NoRemedyNotFirst,
+};
+
+// How many findings of one kind a check that was carried out gave (0 too).
+struct Finding {
+    FindingKind kind;
+    std::uint64_t count = 0;
+};
+
 // Everything `orvex-compare check` reports on a data folder.
 struct DataCheckReport {
-    std::array<FileCheck, 3> files; // remedy.xml, list.xml, garepertory.xml
+    FileCheck remedyFile;    // remedy.xml
+    FileCheck stringsFile;   // list.xml
+    FileCheck repertoryFile; // garepertory.xml
     TextTableCheck texts;
     RepertoryCensus repertory;
+    std::vector<std::size_t> chaptersWithoutListings; // positions in kChapters: every search there is empty
     RemedyNameCheck names;
-
-    bool loadFailed() const;
     // Each missing key, repeated name, misspelt chapter, bad rubric and so on
-    // is one finding; a failed load is one too.
+    // is one finding; a failed load is one too. Only the checks that could be
+    // made are here: none on a file that does not load.
+    std::vector<Finding> findings;
+
+    // The three files in the order the report lists them.
+    std::array<const FileCheck*, 3> files() const { return {&remedyFile, &stringsFile, &repertoryFile}; }
+    bool loadFailed() const;
+    // Whether the check of that kind was made.
+    bool checked(FindingKind kind) const;
+    // The findings of one kind; 0 where the check was not made.
+    std::uint64_t count(FindingKind kind) const;
     std::uint64_t findingCount() const;
 };
 

@@ -21,6 +21,12 @@ ResultLists SearchResult::textLists() const
     return texts;
 }
 
+ComparisonSearch::ComparisonSearch(Reading reading)
+{
+    if (reading == Reading::KeepIndex)
+        indexed_.emplace();
+}
+
 SearchResult ComparisonSearch::run(const SearchRequest& request, CurrentDocument& document, MessageSink& messages,
                                    const std::string& repertoryFile)
 {
@@ -35,12 +41,15 @@ SearchResult ComparisonSearch::run(const SearchRequest& request, CurrentDocument
             result.captions[k] = request.remedyTexts[k];
     }
 
-    // Read afresh every time, so a repertory changed on disk shows at once.
-    // The repertory replaces the shared document as a load would, but it is
-    // searched while it streams past: nothing reads the document after a
-    // search, so it is left empty rather than holding a tree of the repertory.
+    // Read afresh, or from an index of the very same file, so a repertory
+    // changed on disk shows at once. The repertory replaces the shared
+    // document as a load would, but it is searched while it streams past:
+    // nothing reads the document after a search, so it is left empty rather
+    // than holding a tree of the repertory.
     document.clear();
-    RepertoryMatches found = searchRepertoryFile(repertoryFile, result.chapterCode, request.remedyTexts, chosen);
+    RepertoryMatches found = indexed_
+        ? indexed_->search(repertoryFile, result.chapterCode, request.remedyTexts, chosen)
+        : searchRepertoryFile(repertoryFile, result.chapterCode, request.remedyTexts, chosen);
     if (!found.loaded) {
         messages.loadFailed(repertoryFile, found.error);
         return result;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/data/Chapters.h"
+#include "core/repertory/IndexedRepertory.h"
 #include "core/repertory/LinePool.h"
 #include "core/MessageSink.h"
 #include "core/repertory/ResultBuilder.h"
@@ -8,6 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -48,10 +50,21 @@ struct SearchResult {
 // reported through `messages`; the result is then empty but for the captions.
 class ComparisonSearch {
 public:
+    // How the repertory is read: in one streaming pass for each search (a
+    // single search, as the command-line tool runs it), or once, keeping its
+    // index for the searches that follow while the file stays the same (the
+    // window, where one comparison follows another).
+    enum class Reading { EverySearch, KeepIndex };
+
+    explicit ComparisonSearch(Reading reading = Reading::EverySearch);
+
     // The repertory streams past: `document` is emptied and holds no tree of
     // it afterwards, since nothing reads the shared document after a search.
     SearchResult run(const SearchRequest& request, CurrentDocument& document, MessageSink& messages,
                      const std::string& repertoryFile = kRepertoryFileName);
+
+private:
+    std::optional<IndexedRepertory> indexed_;
 };
 
 bool isRemedyChosen(const std::string& pickerText);

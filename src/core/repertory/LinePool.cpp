@@ -14,6 +14,7 @@ LineId LinePool::intern(std::string_view text)
     const auto id = static_cast<LineId>(texts_.size());
     const std::string& stored = texts_.emplace_back(text);
     index_.emplace(stored, id);
+    textBytes_ += text.size();
     return id;
 }
 

@@ -23,8 +23,14 @@ public:
     LineId intern(std::string_view text);
     std::string_view text(LineId id) const { return texts_[id]; }
     std::size_t size() const { return texts_.size(); }
+    // About what the pool takes of memory, for callers that keep it long.
+    std::size_t bytes() const { return textBytes_ + texts_.size() * kBytesPerLine; }
 
 private:
+    // A stored string, its hash node and bucket, beyond the text.
+    static constexpr std::size_t kBytesPerLine = 96;
+
+    std::size_t textBytes_ = 0;
     std::deque<std::string> texts_; // a deque: the index's views stay valid as it grows
     std::unordered_map<std::string_view, LineId> index_;
 };

@@ -44,9 +44,7 @@ public:
 
     bool run(const std::string& fileName) { return walkFile(fileName, result_.error); }
 
-private:
-    friend class RepertoryWalk<Census, Counted>;
-
+    // The walk's hooks, with the helpers they share.
     bool rootStarts(bool isList)
     {
         result_.rootIsList = isList;
@@ -143,6 +141,7 @@ private:
         listed(name);
     }
 
+private:
     void rubricFound(const Frame& rubric)
     {
         const std::string_view line = trimmed(rubric.line);
@@ -187,8 +186,13 @@ private:
 RepertoryCensus censusRepertoryFile(const std::string& fileName)
 {
     RepertoryCensus result;
-    Census census(result);
-    result.loaded = census.run(fileName);
+    for (int attempt = 0; attempt < kReadAttempts; ++attempt) {
+        result = RepertoryCensus{};
+        Census census(result);
+        result.loaded = census.run(fileName);
+        if (!census.changedWhileRead())
+            break;
+    }
     if (!result.loaded) {
         const std::string error = result.error;
         result = RepertoryCensus{};

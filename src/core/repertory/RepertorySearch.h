@@ -14,7 +14,7 @@ namespace orvex {
 struct RepertoryMatches {
     bool loaded = false;     // false: the file is missing or not well-formed
     std::string error;       // why, when not loaded
-    std::shared_ptr<LinePool> lines = std::make_shared<LinePool>();
+    std::shared_ptr<const LinePool> lines = std::make_shared<LinePool>();
     LineIdLists lists;       // empty unless loaded: never a partial result
 };
 

@@ -6,8 +6,10 @@
 #include <libxml/SAX2.h>
 #include <libxml/parserInternals.h>
 
+#include <concepts>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -101,22 +103,36 @@ struct WalkFrame {
     RubricState state{};             // what the visitor keeps for it as a rubric
 };
 
+// What a visitor of the walk decides: whether to walk below the root at all,
+// whether a category below a symptom opens a chapter, what a remedy inside a
+// chapter means (remedyStarts gives it a slot of the visitor's, remedyEnds
+// hands over its name and its rubric). With kFullStructure the walk also
+// reports symptoms and remedies outside any chapter (the search leaves them
+// out).
+template <typename Visitor>
+concept RepertoryVisitor = requires(Visitor& visitor, bool isList, int attributeCount, const xmlChar** attributes,
+                                    const typename Visitor::Frame& remedy, typename Visitor::Frame& parent,
+                                    std::string_view name) {
+    { visitor.rootStarts(isList) } -> std::same_as<bool>;
+    { visitor.categoryStarts(attributeCount, attributes) } -> std::same_as<bool>;
+    visitor.categoryEnds();
+    { visitor.remedyStarts() } -> std::same_as<std::size_t>;
+    visitor.remedyEnds(remedy, parent, name);
+    { Visitor::kFullStructure } -> std::convertible_to<bool>;
+} && (!Visitor::kFullStructure || requires(Visitor& visitor, std::uint64_t line) {
+    visitor.symptomStarts();
+    visitor.symptomEnds();
+    visitor.strayRemedy(line);
+});
+
 // The repertory's one streaming pass, shared by the search and the data
 // check: it follows "/list//symptom//category//remedy" over the SAX events of
 // the file and works out, for every element inside a chapter, the text of its
 // first child node (the line of a rubric) under the rules of the tree: white
 // space alone is no node, a comment or processing instruction is one,
-// adjacent CDATA sections are one where the library's trees join them. What counts as a chapter and what a
-// remedy listing means is the visitor's (`Derived`, which calls walkFile()):
-//
-//   bool rootStarts(bool isList)          walk below the root at all?
-//   bool categoryStarts(count, attrs)     does this category (below a
-//   void categoryEnds()                     symptom) open a chapter?
-//   std::size_t remedyStarts()            a remedy inside a chapter: its slot
-//   void remedyEnds(const Frame& remedy, Frame& parent, std::string_view name)
-//   static constexpr bool kFullStructure  also call the hooks below (the
-//                                         search leaves them out)
-//   void symptomStarts(), symptomEnds(), strayRemedy(std::uint64_t line)
+// adjacent CDATA sections are one where the library's trees join them. What
+// counts as a chapter and what a remedy listing means is the visitor's
+// (`Derived`, a RepertoryVisitor, which calls walkFile()).
 //
 // Remedy names are the remedy element's whole text, untrimmed; lines are
 // untrimmed too (the visitor trims, once per rubric).
@@ -124,6 +140,11 @@ template <typename Derived, typename RubricState>
 class RepertoryWalk {
 public:
     using Frame = WalkFrame<RubricState>;
+
+    // After the walk: the file changed while it was read (walk it afresh),
+    // or the identity of the version walked.
+    bool changedWhileRead() const { return changedWhileRead_; }
+    const std::optional<platform::FileIdentity>& identity() const { return identity_; }
 
 protected:
     RepertoryWalk() { frames_.resize(16); }
@@ -133,11 +154,15 @@ protected:
     // listing still fails the walk.
     bool walkFile(const std::string& fileName, std::string& error)
     {
+        // Here, not on the class: a visitor is complete only once its body is.
+        static_assert(RepertoryVisitor<Derived>);
         static const xmlSAXHandler sax = handler();
         XmlParser parser(fileName, &sax, this);
         const bool loaded = parser.parse();
         if (!loaded)
             error = parser.error();
+        changedWhileRead_ = parser.changedWhileRead();
+        identity_ = parser.identity();
         return loaded;
     }
 
@@ -323,6 +348,8 @@ private:
     }
 
     xmlParserCtxtPtr context_ = nullptr;
+    bool changedWhileRead_ = false;
+    std::optional<platform::FileIdentity> identity_;
     walk::Names names_;
     std::vector<Frame> frames_; // [0] stands for the document
     std::size_t depth_ = 0;

@@ -90,7 +90,8 @@ bool tooManyAttributes(std::string_view markup, std::size_t limit)
 
 } // namespace
 
-XmlParser::XmlParser(const std::string& fileName, const xmlSAXHandler* sax, void* state) : state_(state)
+XmlParser::XmlParser(const std::string& fileName, const xmlSAXHandler* sax, void* state)
+    : fileName_(fileName), state_(state)
 {
     setUpLibrary();
     platform::DataFile opened = platform::DataFile::open(fileName);
@@ -98,6 +99,7 @@ XmlParser::XmlParser(const std::string& fileName, const xmlSAXHandler* sax, void
         error_ = opened.error();
         return;
     }
+    identity_ = opened.identity();
     file_.emplace(std::move(opened));
     if (const auto identity = file_->identity())
         fileSize_ = identity->size;
@@ -389,6 +391,15 @@ bool XmlParser::parse()
     const int status = xmlParseDocument(context_);
     xmlSetStructuredErrorFunc(nullptr, nullptr);
     xmlSetGenericErrorFunc(nullptr, nullptr);
+    // Written in place or replaced under its name while it was read: the
+    // identity before and after tells, to the nanosecond where the system
+    // keeps it.
+    if (identity_ && (file_->identity() != identity_ || platform::identityOf(fileName_) != identity_)) {
+        changed_ = true;
+        identity_.reset();
+        error_ = "it changed while it was being read";
+        return false;
+    }
     if (status == 0 && !stopped_ && context_->wellFormed != 0 && context_->nsWellFormed != 0) {
         error_ = byteOrderMarkConflict(head_);
         if (error_.empty())

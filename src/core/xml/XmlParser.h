@@ -12,6 +12,10 @@
 
 namespace orvex {
 
+// A file that changes while it is read is read again this often before its
+// load fails.
+inline constexpr int kReadAttempts = 3;
+
 // One data file read through libxml2 with the same rules for every file:
 // XML 1.0 well-formedness, namespaces included; predefined and internal
 // entities expanded; nothing a file names outside itself ever touched (no
@@ -44,6 +48,13 @@ public:
     bool parse();
 
     const std::string& error() const { return error_; }
+
+    // The file was rewritten or replaced while it was read: what came out is
+    // neither version, so parse() failed; reading it again may succeed.
+    bool changedWhileRead() const { return changed_; }
+
+    // The identity of the version read, once parse() has succeeded.
+    const std::optional<platform::FileIdentity>& identity() const { return identity_; }
 
     // The `state` given to the constructor, from a SAX callback's context.
     static void* stateOf(void* context) { return owner(context).state_; }
@@ -86,7 +97,10 @@ private:
     bool checkBytes(const char* bytes, std::size_t length);
     std::uint64_t documentLine();
 
+    std::string fileName_;
     std::optional<platform::DataFile> file_;
+    std::optional<platform::FileIdentity> identity_;
+    bool changed_ = false;
     xmlParserCtxtPtr context_ = nullptr;
     xmlSAXHandler sax_{}; // the callbacks wrapped below, as given or the tree builder's
     void* state_ = nullptr;

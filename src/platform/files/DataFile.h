@@ -44,10 +44,13 @@ public:
     std::optional<FileIdentity> identity() const;
 
 private:
+    static constexpr std::intptr_t kNoHandle = -1; // INVALID_HANDLE_VALUE on Windows
+
     DataFile() = default;
     void close();
+    static void closeHandle(std::intptr_t handle);
 
-    std::intptr_t handle_ = -1; // a descriptor, or a HANDLE on Windows
+    std::intptr_t handle_ = kNoHandle; // a descriptor, or a HANDLE on Windows
     std::string error_;
 };
 

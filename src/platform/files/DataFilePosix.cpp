@@ -52,37 +52,9 @@ DataFile DataFile::open(const std::string& fileName)
     return opened;
 }
 
-DataFile::DataFile(DataFile&& other) noexcept : handle_(other.handle_), error_(std::move(other.error_))
+void DataFile::closeHandle(std::intptr_t handle)
 {
-    other.handle_ = -1;
-}
-
-DataFile& DataFile::operator=(DataFile&& other) noexcept
-{
-    if (this != &other) {
-        close();
-        handle_ = other.handle_;
-        error_ = std::move(other.error_);
-        other.handle_ = -1;
-    }
-    return *this;
-}
-
-DataFile::~DataFile()
-{
-    close();
-}
-
-void DataFile::close()
-{
-    if (handle_ >= 0)
-        ::close(static_cast<int>(handle_));
-    handle_ = -1;
-}
-
-bool DataFile::isOpen() const
-{
-    return handle_ >= 0;
+    ::close(static_cast<int>(handle));
 }
 
 long DataFile::read(char* buffer, std::size_t length)
@@ -101,7 +73,7 @@ long DataFile::read(char* buffer, std::size_t length)
 std::optional<FileIdentity> DataFile::identity() const
 {
     struct stat status {};
-    if (handle_ < 0 || ::fstat(static_cast<int>(handle_), &status) != 0)
+    if (!isOpen() || ::fstat(static_cast<int>(handle_), &status) != 0)
         return std::nullopt;
     return identityFrom(status);
 }

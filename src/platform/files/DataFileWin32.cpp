@@ -83,37 +83,9 @@ DataFile DataFile::open(const std::string& fileName)
     return opened;
 }
 
-DataFile::DataFile(DataFile&& other) noexcept : handle_(other.handle_), error_(std::move(other.error_))
+void DataFile::closeHandle(std::intptr_t handle)
 {
-    other.handle_ = -1;
-}
-
-DataFile& DataFile::operator=(DataFile&& other) noexcept
-{
-    if (this != &other) {
-        close();
-        handle_ = other.handle_;
-        error_ = std::move(other.error_);
-        other.handle_ = -1;
-    }
-    return *this;
-}
-
-DataFile::~DataFile()
-{
-    close();
-}
-
-void DataFile::close()
-{
-    if (isOpen())
-        CloseHandle(handleOf(handle_));
-    handle_ = -1;
-}
-
-bool DataFile::isOpen() const
-{
-    return handle_ != -1;
+    CloseHandle(handleOf(handle));
 }
 
 long DataFile::read(char* buffer, std::size_t length)

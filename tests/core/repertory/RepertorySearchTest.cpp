@@ -1,4 +1,6 @@
 #include "core/repertory/RepertorySearch.h"
+#include "core/repertory/IndexedRepertory.h"
+#include "core/repertory/RepertoryWalk.h"
 
 #include "core/data/Chapters.h"
 #include "core/data/RemedyList.h"
@@ -8,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <random>
 
 namespace orvex {
@@ -48,6 +52,16 @@ public:
         EXPECT_TRUE(found.loaded) << found.error << "\n" << xml;
         return texts(found);
     }
+    // What an index of the same file answers.
+    ResultLists indexed(std::string_view xml, std::string_view code, const Names& names, const ChosenPositions& chosen)
+    {
+        const IndexedPass pass = indexRepertoryFile(dir_.write("indexed.xml", xml), "?", names, chosen);
+        EXPECT_TRUE(pass.index != nullptr) << xml;
+        RepertoryMatches found;
+        found.lines = pass.index->lines();
+        found.lists = pass.index->find(code, names, chosen);
+        return texts(found);
+    }
     // What the XPath queries select on the tree of the same file.
     ResultLists queried(std::string_view xml, std::string_view code, const Names& names, const ChosenPositions& chosen)
     {
@@ -81,6 +95,7 @@ TEST_P(Stream, selectsWhatTheRepertoryListsInDocumentOrder)
     const ResultLists lists = repertory.lists(c.xml, c.code, names, {true, false, false});
     EXPECT_EQ(lists[0], c.expected);
     EXPECT_EQ(lists, repertory.queried(c.xml, c.code, names, {true, false, false}));
+    EXPECT_EQ(lists, repertory.indexed(c.xml, c.code, names, {true, false, false}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Repertory, Stream,
@@ -182,6 +197,17 @@ public:
             element(xml, 0, pick(0, 2) != 0 ? "symptom" : "");
         xml += "</" + root + ">";
         return xml;
+    }
+
+    // The same number of bytes, other content: a remedy renamed, a chapter recoded.
+    static void editKeepingSize(std::string& xml)
+    {
+        for (const auto& [from, to] : {std::pair{"Bell.", "\xC3\x84rz."}, {"\xC3\x84rz.", "Bell."}, {"'mi'", "'xx'"}}) {
+            if (const auto at = xml.find(from); at != std::string::npos) {
+                xml.replace(at, std::string_view(from).size(), to);
+                return;
+            }
+        }
     }
 
     std::string remedy() { return pick({"Bell.", "Nux-v.", "O'Neil \"b\"", "Bell. ", "", "\xC3\x84rz."}); }
@@ -329,6 +355,95 @@ TEST(RepertorySearch, deepNestingSearchedUpToTheLimit)
     const RepertoryMatches tooDeep = repertory.search(nested(kRemedies + 1), "mi", {"Bell.", "....", "...."}, {true, false, false});
     EXPECT_FALSE(tooDeep.loaded);
     EXPECT_NE(tooDeep.error.find("256 deep"), std::string::npos) << tooDeep.error;
+}
+
+// Later searches come from the index while the file stays the same, and
+// always give what a fresh pass over the file on disk gives: across new
+// documents, edits of the same size in place and by replacement (within the
+// same second), a spoilt file and a removed one.
+TEST(IndexedRepertory, answersAsAFreshPassWould_whileTheFileChanges)
+{
+    RandomRepertory random(20261208);
+    test::TempDir dir;
+    const std::filesystem::path file = dir.path() / "garepertory.xml";
+    std::string xml = random.document();
+    dir.write("garepertory.xml", xml);
+    IndexedRepertory repertory;
+    int fromIndex = 0;
+    for (int round = 0; round < 1500; ++round) {
+        const int change = random.pick(0, 9);
+        if (change == 0)
+            xml = random.document();
+        if (change <= 2)
+            RandomRepertory::editKeepingSize(xml);
+        if (change == 1) {
+            std::ofstream(file, std::ios::binary | std::ios::in | std::ios::out) << xml; // same file, rewritten
+        } else if (change <= 2) {
+            dir.write("next.xml", xml);
+            std::filesystem::rename(dir.path() / "next.xml", file);
+        } else if (change == 3) {
+            dir.write("garepertory.xml", xml.substr(0, xml.size() / 2));
+        } else if (change == 4) {
+            std::filesystem::remove(file);
+        } else if (change == 5) {
+            dir.write("garepertory.xml", xml);
+        }
+        fromIndex += change > 5 && repertory.holdsIndex() ? 1 : 0;
+        const Names names{random.remedy(), random.remedy(), random.remedy()};
+        const std::string code = random.code();
+        const ChosenPositions chosen{random.pick(0, 1) == 0, random.pick(0, 1) == 0, true};
+        const RepertoryMatches answered = repertory.search(file.string(), code, names, chosen);
+        const RepertoryMatches fresh = searchRepertoryFile(file.string(), code, names, chosen);
+        ASSERT_EQ(answered.loaded, fresh.loaded) << "round " << round << "\n" << xml;
+        ASSERT_EQ(texts(answered), texts(fresh)) << "round " << round << ", code " << code << "\n" << xml;
+    }
+    EXPECT_GT(fromIndex, 300) << "the index was hardly ever used: the comparison proves little";
+}
+
+// Rewrites the file under the walk when the first remedy ends.
+class RewritingWalk : public RepertoryWalk<RewritingWalk, int> {
+public:
+    static constexpr bool kFullStructure = false;
+    RewritingWalk(std::filesystem::path file, bool replace) : file_(std::move(file)), replace_(replace) {}
+    bool run(std::string& error) { return walkFile(file_.string(), error); }
+
+    static bool rootStarts(bool) { return true; }
+    static bool categoryStarts(int, const xmlChar**) { return true; }
+    static void categoryEnds() {}
+    static std::size_t remedyStarts() { return 0; }
+    void remedyEnds(const Frame&, Frame&, std::string_view)
+    {
+        if (std::exchange(rewritten_, true))
+            return;
+        std::string text = test::readFile(file_);
+        RandomRepertory::editKeepingSize(text);
+        const auto target = replace_ ? std::filesystem::path(file_.string() + ".new") : file_;
+        std::ofstream(target, std::ios::binary | std::ios::in | std::ios::out | (replace_ ? std::ios::trunc : std::ios::openmode{}))
+            << text;
+        if (replace_)
+            std::filesystem::rename(target, file_);
+    }
+
+private:
+    std::filesystem::path file_;
+    bool replace_;
+    bool rewritten_ = false;
+};
+
+TEST(RepertorySearch, fileRewrittenWhileRead_isReadAgainOrFails)
+{
+    std::string xml = "<list><symptom><category name='mi'>";
+    for (int i = 0; i < 20000; ++i)
+        xml += "<r>Rubric " + std::to_string(i) + "<remedy>Bell.</remedy></r>";
+    xml += "</category></symptom></list>";
+    for (const bool replace : {false, true}) {
+        test::TempDir dir;
+        RewritingWalk walk(dir.write("garepertory.xml", xml), replace);
+        std::string error;
+        EXPECT_FALSE(walk.run(error)) << replace;
+        EXPECT_TRUE(walk.changedWhileRead()) << replace;
+        EXPECT_EQ(error, "it changed while it was being read");
+    }
 }
 
 } // namespace
