@@ -139,7 +139,7 @@ private:
               });
         check(FindingKind::RepeatedKey, "Keys given more than once (the first wins)", texts.repeatedKeys, [&](const KeyEntries& key) {
             out_ << key.key << ": lines";
-            for (const unsigned long line : key.lines)
+            for (const std::uint64_t line : key.lines)
                 out_ << ' ' << line;
         });
         check(FindingKind::EmptyChapterName, "Chapter names that are empty (the chapter cannot be chosen)", texts.emptyChapterNames,

@@ -39,10 +39,9 @@ bool isPlainElement(const xmlNode* node, std::string_view name)
         && std::string_view(reinterpret_cast<const char*>(node->name)) == name;
 }
 
-unsigned long lineOf(const xmlNode* node)
+std::uint64_t lineOf(const xmlNode* node)
 {
-    const long line = xmlGetLineNo(node);
-    return line > 0 ? static_cast<unsigned long>(line) : 0;
+    return XmlParser::lineOf(node);
 }
 
 // Every `string` entry, read as LookupText reads it: an entry gives each key

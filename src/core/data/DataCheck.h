@@ -20,7 +20,7 @@ struct FileCheck {
 // A text key and every `string` entry that gives it.
 struct KeyEntries {
     std::string key;
-    std::vector<unsigned long> lines; // the first wins
+    std::vector<std::uint64_t> lines; // the first wins
 };
 
 // Two chapter picker entries with the same name: choosing the later one

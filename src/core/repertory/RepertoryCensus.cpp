@@ -8,7 +8,7 @@
 
 namespace orvex {
 
-void Sightings::add(unsigned long line, std::string_view text)
+void Sightings::add(std::uint64_t line, std::string_view text)
 {
     ++count;
     if (first.size() < kKept)
@@ -119,7 +119,7 @@ public:
             openSymptoms_.back() |= chapters;
     }
 
-    void strayRemedy(unsigned long line) { result_.strayRemedies.add(line, {}); }
+    void strayRemedy(std::uint64_t line) { result_.strayRemedies.add(line, {}); }
 
     std::size_t remedyStarts() { return 0; }
 

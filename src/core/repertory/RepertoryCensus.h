@@ -12,7 +12,7 @@ namespace orvex {
 
 // Where something was found in a data file, with the text it concerns.
 struct Place {
-    unsigned long line = 0;
+    std::uint64_t line = 0;
     std::string text;
 };
 
@@ -23,7 +23,7 @@ struct Sightings {
     std::uint64_t count = 0;
     std::vector<Place> first;
 
-    void add(unsigned long line, std::string_view text);
+    void add(std::uint64_t line, std::string_view text);
     bool empty() const { return count == 0; }
 };
 
@@ -41,7 +41,7 @@ struct UnknownCategory {
     bool named = true; // false: the element has no `name` attribute at all
     std::uint64_t count = 0;
     std::uint64_t listings = 0; // remedy elements below it that no chapter holds
-    unsigned long firstLine = 0;
+    std::uint64_t firstLine = 0;
 };
 
 // A name and how often it occurs.

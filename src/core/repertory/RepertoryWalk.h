@@ -8,6 +8,7 @@
 
 #include <concepts>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -62,6 +63,20 @@ struct Names {
     }
 };
 
+// Whether the trees libxml2 builds join CDATA sections that follow each
+// other into one node (2.9 does, newer versions keep them apart).
+inline bool adjacentCDataJoin()
+{
+    static const bool joins = [] {
+        constexpr std::string_view kProbe = "<a><![CDATA[x]]><![CDATA[y]]></a>";
+        const XmlDocument document(
+            xmlReadMemory(kProbe.data(), static_cast<int>(kProbe.size()), nullptr, nullptr, XML_PARSE_NONET));
+        const xmlNode* root = xmlDocGetRootElement(document.get());
+        return root != nullptr && root->children != nullptr && root->children->next == nullptr;
+    }();
+    return joins;
+}
+
 // XPath's unprefixed name tests only match elements in no namespace.
 inline bool isPlain(const xmlChar* localName, const xmlChar* uri, const xmlChar* name)
 {
@@ -83,7 +98,7 @@ struct WalkFrame {
     bool firstIsRemedy = false;      // its first child node is such a remedy: the line is a remedy's name
     std::size_t captureStart = 0;    // where this element's text begins in the capture buffer
     std::size_t slot = 0;            // the visitor's number for a remedy
-    unsigned long startLine = 0;     // where it starts, when the visitor wants lines
+    std::uint64_t startLine = 0;     // where it starts, when the visitor wants lines
     std::string line;                // text of the first child, once it is complete
     RubricState state{};             // what the visitor keeps for it as a rubric
 };
@@ -104,7 +119,7 @@ concept RepertoryVisitor = requires(Visitor& visitor, bool isList, int attribute
     { visitor.remedyStarts() } -> std::same_as<std::size_t>;
     visitor.remedyEnds(remedy, parent, name);
     { Visitor::kFullStructure } -> std::convertible_to<bool>;
-} && (!Visitor::kFullStructure || requires(Visitor& visitor, unsigned long line) {
+} && (!Visitor::kFullStructure || requires(Visitor& visitor, std::uint64_t line) {
     visitor.symptomStarts();
     visitor.symptomEnds();
     visitor.strayRemedy(line);
@@ -115,9 +130,9 @@ concept RepertoryVisitor = requires(Visitor& visitor, bool isList, int attribute
 // the file and works out, for every element inside a chapter, the text of its
 // first child node (the line of a rubric) under the rules of the tree: white
 // space alone is no node, a comment or processing instruction is one,
-// adjacent CDATA sections are one. What counts as a chapter and what a
-// remedy listing means is the visitor's (`Derived`, a RepertoryVisitor, which
-// calls walkFile()).
+// adjacent CDATA sections are one where the library's trees join them. What
+// counts as a chapter and what a remedy listing means is the visitor's
+// (`Derived`, a RepertoryVisitor, which calls walkFile()).
 //
 // Remedy names are the remedy element's whole text, untrimmed; lines are
 // untrimmed too (the visitor trims, once per rubric).
@@ -159,11 +174,7 @@ protected:
     }
 
     // The line the parser has reached, for findings.
-    unsigned long currentLine() const
-    {
-        return context_ != nullptr && context_->input != nullptr ? static_cast<unsigned long>(context_->input->line)
-                                                                  : 0;
-    }
+    std::uint64_t currentLine() const { return context_ != nullptr ? XmlParser::lineOf(context_) : 0; }
 
 private:
     static xmlSAXHandler handler()
@@ -247,14 +258,15 @@ private:
         firstChildIsText(text);
     }
 
-    // CDATA sections that follow each other directly make one node, as in
-    // the tree the library builds.
+    // CDATA sections that follow each other directly make one node where
+    // the tree the library builds joins them.
     void cdata(std::string_view text)
     {
         endRun();
-        if (cdataIsFirstChild_)
-            top().line += text;
-        else if (!cdataOpen_ && top().inChapter && !top().firstSeen) {
+        if (cdataIsFirstChild_) {
+            if (walk::adjacentCDataJoin())
+                top().line += text;
+        } else if (!cdataOpen_ && top().inChapter && !top().firstSeen) {
             firstChildIsText(text);
             cdataIsFirstChild_ = true;
         }

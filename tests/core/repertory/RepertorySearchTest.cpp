@@ -333,21 +333,28 @@ TEST(RepertorySearch, oneRubricListingARemedyManyTimes_keepsItsLineOnce)
     EXPECT_EQ(found.lines->size(), 2U) << "the empty line and the rubric's, nothing more";
 }
 
-TEST(RepertorySearch, deepNestingLoadsAndSearches)
+// Nesting up to the parser's limit is searched; one level more fails the load.
+TEST(RepertorySearch, deepNestingSearchedUpToTheLimit)
 {
-    std::string xml = "<list><symptom><category name='mi'>Deep";
-    for (int i = 0; i < 100000; ++i)
-        xml += "<remedy>";
-    xml += "Bell.";
-    for (int i = 0; i < 100000; ++i)
-        xml += "</remedy>";
-    xml += "</category></symptom></list>";
+    const auto nested = [](std::size_t remedies) {
+        std::string xml = "<list><symptom><category name='mi'>Deep";
+        for (std::size_t i = 0; i < remedies; ++i)
+            xml += "<remedy>";
+        xml += "Bell.";
+        for (std::size_t i = 0; i < remedies; ++i)
+            xml += "</remedy>";
+        return xml + "</category></symptom></list>";
+    };
+    constexpr std::size_t kRemedies = XmlParser::kMaxDepth - 3;
     Repertory repertory;
-    const ResultLists lists = repertory.lists(xml, "mi", {"Bell.", "....", "...."}, {true, false, false});
+    const ResultLists lists = repertory.lists(nested(kRemedies), "mi", {"Bell.", "....", "...."}, {true, false, false});
     // Every level's text is "Bell.": each is found once, the outermost under the category's text.
-    ASSERT_EQ(lists[0].size(), 100000U);
+    ASSERT_EQ(lists[0].size(), kRemedies);
     EXPECT_EQ(lists[0].front(), "Deep");
     EXPECT_EQ(lists[0].back(), "Bell.");
+    const RepertoryMatches tooDeep = repertory.search(nested(kRemedies + 1), "mi", {"Bell.", "....", "...."}, {true, false, false});
+    EXPECT_FALSE(tooDeep.loaded);
+    EXPECT_NE(tooDeep.error.find("256 deep"), std::string::npos) << tooDeep.error;
 }
 
 // Later searches come from the index while the file stays the same, and
