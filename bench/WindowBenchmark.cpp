@@ -11,6 +11,8 @@
 #include "support/TipWindowTexts.h"
 #include "gui/frmTip.h"
 
+#include "BenchApplication.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -28,18 +30,7 @@
 
 namespace {
 
-QApplication& application()
-{
-    static int argc = 1;
-    static char name[] = "orvex_bench";
-    static char* argv[] = {name, nullptr};
-    static const std::unique_ptr<QApplication> app = [] {
-        if (std::getenv("QT_QPA_PLATFORM") == nullptr)
-            setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        return std::make_unique<QApplication>(argc, argv);
-    }();
-    return *app;
-}
+using orvex::bench::application;
 
 std::filesystem::path tipsFolder(std::size_t megabytes)
 {

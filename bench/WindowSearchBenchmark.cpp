@@ -16,6 +16,8 @@
 #include "core/help/ShellApi.h"
 #include "core/settings/RegistryApi.h"
 
+#include "BenchApplication.h"
+
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -30,18 +32,7 @@
 
 namespace {
 
-QApplication& application()
-{
-    static int argc = 1;
-    static char name[] = "orvex_bench";
-    static char* argv[] = {name, nullptr};
-    static const std::unique_ptr<QApplication> app = [] {
-        if (std::getenv("QT_QPA_PLATFORM") == nullptr)
-            setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        return std::make_unique<QApplication>(argc, argv);
-    }();
-    return *app;
-}
+using orvex::bench::application;
 
 // A data folder with a repertory of `thousands` thousand symptoms, its remedy
 // list and the program's own texts.
