@@ -19,8 +19,9 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # run from any folder without the compiler's DLLs beside them.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 
-# ctest and the build run the programs under Wine.
+# ctest and the build run the programs under Wine, through a wrapper that
+# starts a program once more only when Wine failed to start it at all.
 find_program(ORVEX_WINE wine)
 if(ORVEX_WINE)
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${ORVEX_WINE})
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/wine-start)
 endif()
