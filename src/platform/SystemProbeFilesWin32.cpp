@@ -1,25 +1,19 @@
-#include "platform/SystemProbeFiles.h"
+#include "platform/SystemProbeFilesSystem.h"
 
 #include "platform/WindowsApi.h"
 
 #include <cerrno>
 #include <optional>
 #include <random>
+#include <string>
 #include <system_error>
 
 #include <fcntl.h>
 #include <io.h>
 #include <sys/stat.h>
 
-namespace orvex::platform {
+namespace orvex::platform::probe {
 namespace {
-
-[[noreturn]] void throwErrno(int number)
-{
-    throw std::system_error(number != 0 ? number : EIO, std::generic_category());
-}
-
-using Identity = std::pair<unsigned long long, unsigned long long>;
 
 // Which file a handle is: the C runtime knows no inode (and gives a
 // descriptor's number as its device), so the volume and the file index say it.
@@ -32,14 +26,25 @@ std::optional<Identity> identityOf(HANDLE handle)
                     (static_cast<unsigned long long>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
 }
 
+} // namespace
+
+int openNew(const std::filesystem::path& file)
+{
+    return ::_wopen(file.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
+}
+
+bool closeFile(int fd)
+{
+    return ::_close(fd) == 0;
+}
+
 std::optional<Identity> identityOfOpen(int fd)
 {
     // The runtime hands the system's handle out as a number.
     return identityOf(reinterpret_cast<HANDLE>(::_get_osfhandle(fd))); // NOLINT(performance-no-int-to-ptr)
 }
 
-// Files only, and a link is not followed: a folder or link of the same name
-// is not the file that was made.
+// A folder or link of the same name is not the file that was made.
 std::optional<Identity> identityAt(const std::filesystem::path& file)
 {
     const HANDLE handle = CreateFileW(file.c_str(), FILE_READ_ATTRIBUTES,
@@ -52,53 +57,9 @@ std::optional<Identity> identityAt(const std::filesystem::path& file)
     return identity;
 }
 
-} // namespace
-
-SystemProbeFiles::SystemProbeFiles(std::filesystem::path temporaryBase) : temporaryBase_(std::move(temporaryBase)) {}
-
-bool SystemProbeFiles::create(const std::filesystem::path& folder, const std::string& name)
+// The temporary folder on Windows is the user's own; the name is still new.
+std::filesystem::path newPrivateFolder(const std::filesystem::path& base)
 {
-    const std::filesystem::path file = folder / name;
-    const int fd = ::_wopen(file.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
-    if (fd < 0) {
-        if (errno == EEXIST)
-            return false;
-        throwErrno(errno);
-    }
-    const auto made = identityOfOpen(fd);
-    const int error = errno;
-    if (::_close(fd) != 0 || !made) {
-        std::error_code ignored;
-        std::filesystem::remove(file, ignored);
-        throwErrno(made ? errno : error);
-    }
-    created_[file] = *made;
-    return true;
-}
-
-void SystemProbeFiles::remove(const std::filesystem::path& folder, const std::string& name) noexcept
-{
-    const std::filesystem::path file = folder / name;
-    const auto made = created_.find(file);
-    if (made == created_.end())
-        return;
-    if (identityAt(file) == made->second) {
-        std::error_code ignored;
-        std::filesystem::remove(file, ignored);
-    }
-    created_.erase(made);
-}
-
-std::filesystem::path SystemProbeFiles::makePrivateFolder()
-{
-    std::filesystem::path base = temporaryBase_;
-    if (base.empty()) {
-        std::error_code error;
-        base = std::filesystem::temp_directory_path(error);
-        if (error)
-            throwErrno(error.value());
-    }
-    // The temporary folder on Windows is the user's own; the name is still new.
     std::random_device random;
     for (int attempt = 0; attempt < 100; ++attempt) {
         auto folder = base / ("orvex-about-" + std::to_string(random()));
@@ -111,10 +72,4 @@ std::filesystem::path SystemProbeFiles::makePrivateFolder()
     throwErrno(EEXIST);
 }
 
-void SystemProbeFiles::removePrivateFolder(const std::filesystem::path& folder) noexcept
-{
-    std::error_code ignored;
-    std::filesystem::remove(folder, ignored); // only when empty
-}
-
-} // namespace orvex::platform
+} // namespace orvex::platform::probe
