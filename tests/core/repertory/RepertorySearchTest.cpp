@@ -371,6 +371,8 @@ TEST(IndexedRepertory, answersAsAFreshPassWould_whileTheFileChanges)
     IndexedRepertory repertory;
     int fromIndex = 0;
     for (int round = 0; round < 1500; ++round) {
+        // No reader of the index holds the file open now: Windows would refuse to replace it.
+        repertory.holdsIndex();
         const int change = random.pick(0, 9);
         if (change == 0)
             xml = random.document();
@@ -436,7 +438,13 @@ TEST(RepertorySearch, fileRewrittenWhileRead_isReadAgainOrFails)
     for (int i = 0; i < 20000; ++i)
         xml += "<r>Rubric " + std::to_string(i) + "<remedy>Bell.</remedy></r>";
     xml += "</category></symptom></list>";
-    for (const bool replace : {false, true}) {
+    // Windows refuses to replace a file that is open; a rewrite in place can happen anywhere.
+#ifdef _WIN32
+    const std::vector<bool> replacing{false};
+#else
+    const std::vector<bool> replacing{false, true};
+#endif
+    for (const bool replace : replacing) {
         test::TempDir dir;
         RewritingWalk walk(dir.write("garepertory.xml", xml), replace);
         std::string error;
