@@ -7,12 +7,12 @@
 // The data check of the same repertory is held to 1.5 times the full search:
 //   orvex_bench --benchmark_filter='FullSearch/0|Check' --benchmark_repetitions=5
 //               --benchmark_enable_random_interleaving=true
-#include "core/ComparisonSearch.h"
-#include "core/DataCheck.h"
+#include "core/repertory/ComparisonSearch.h"
+#include "core/data/DataCheck.h"
 #include "support/LiteralResultBuilder.h"
-#include "core/RemedyList.h"
-#include "core/RepertoryStream.h"
-#include "core/StringTable.h"
+#include "core/data/RemedyList.h"
+#include "core/repertory/RepertorySearch.h"
+#include "core/data/StringTable.h"
 #include "core/xml/CurrentDocument.h"
 #include "core/xml/XmlParser.h"
 
@@ -178,7 +178,7 @@ void BM_AmplifiedRubric(benchmark::State& state)
     state.counters["lines"] = static_cast<double>(lines);
 }
 
-// 100,000 nested remedy elements, every one matching.
+// 100,000 nested remedy elements: refused at the parser's depth limit, at once.
 void BM_NestedRepertory(benchmark::State& state)
 {
     const std::string path = generatedFile("nested-repertory.xml", [](std::ostream& out) {
@@ -191,7 +191,7 @@ void BM_NestedRepertory(benchmark::State& state)
     state.counters["lines"] = static_cast<double>(lines);
 }
 
-// A strings document whose entries nest 100,000 deep.
+// A strings document whose entries nest 100,000 deep: refused at once.
 void BM_NestedStrings(benchmark::State& state)
 {
     const std::string path = generatedFile("nested-list.xml", [](std::ostream& out) {
@@ -206,7 +206,7 @@ void BM_NestedStrings(benchmark::State& state)
     }
 }
 
-// A remedy list whose entries nest 100,000 deep.
+// A remedy list whose entries nest 100,000 deep: refused at once.
 void BM_NestedRemedyList(benchmark::State& state)
 {
     const std::string path = generatedFile("nested-remedy.xml", [](std::ostream& out) {
@@ -218,6 +218,46 @@ void BM_NestedRemedyList(benchmark::State& state)
         orvex::LoadXmlDocument(document, path, sink);
         benchmark::DoNotOptimize(orvex::remedyPickerEntries(document));
     }
+}
+
+// Hostile repertories, each refused by the parser's limits: a 100 KB entity
+// referenced 20,000 times (160 KB), parameter entities nested four levels of
+// ten (under 600 bytes), one element with 300,000 attributes (3 MB). Each
+// refusal is held to well under a second (the entities: 100 ms).
+void refused(benchmark::State& state, const std::string& path)
+{
+    for (auto _ : state) {
+        if (orvex::searchRepertoryFile(path, "mi", {"Bell.", "....", "...."}, {true, false, false}).loaded)
+            state.SkipWithError("loaded");
+    }
+}
+
+void BM_HostileEntityBomb(benchmark::State& state)
+{
+    refused(state, generatedFile("hostile-entity-bomb.xml", [](std::ostream& out) {
+        out << "<!DOCTYPE list [<!ENTITY e '" << std::string(100000, 'x') << "'>]><list><symptom><category name=\"mi\">"
+            << repeated("&e;", 20000) << "<remedy>Bell.</remedy></category></symptom></list>";
+    }));
+}
+
+void BM_HostileParameterEntities(benchmark::State& state)
+{
+    refused(state, generatedFile("hostile-parameter-entities.xml", [](std::ostream& out) {
+        out << "<!DOCTYPE list [<!ENTITY % a '<!-- a comment -->'>";
+        for (const char* name : {"b", "c", "d", "e"})
+            out << "<!ENTITY % " << name << " '" << repeated(std::string("&#37;") + static_cast<char>(name[0] - 1) + ";", 10) << "'>";
+        out << "%e;%e;%e;%e;%e;%e;%e;%e;%e;%e;]><list/>";
+    }));
+}
+
+void BM_HostileAttributes(benchmark::State& state)
+{
+    refused(state, generatedFile("hostile-attributes.xml", [](std::ostream& out) {
+        out << "<list";
+        for (int i = 0; i < 300000; ++i)
+            out << " a" << i << "=''";
+        out << "/>";
+    }));
 }
 
 orvex::ResultLists randomLists(std::size_t size)
@@ -258,6 +298,9 @@ BENCHMARK(BM_AmplifiedRubric)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_NestedRepertory)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_NestedStrings)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_NestedRemedyList)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HostileEntityBomb)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HostileParameterEntities)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HostileAttributes)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReduceDifferent<false>)->Arg(1000)->Arg(2000)->Arg(4000)->Arg(30000)->Unit(benchmark::kMillisecond);
 // The step-by-step reduction starts over after every removal, so its time
 // grows with the cube of the list length: 30,000-line lists do not finish in

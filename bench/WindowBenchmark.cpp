@@ -7,9 +7,11 @@
 #include "gui/LongText.h"
 #include "gui/ResultListTooltip.h"
 #include "gui/ResultListWidth.h"
-#include "core/StringTable.h"
+#include "core/data/StringTable.h"
 #include "support/TipWindowTexts.h"
 #include "gui/frmTip.h"
+
+#include "BenchApplication.h"
 
 #include <benchmark/benchmark.h>
 
@@ -28,18 +30,7 @@
 
 namespace {
 
-QApplication& application()
-{
-    static int argc = 1;
-    static char name[] = "orvex_bench";
-    static char* argv[] = {name, nullptr};
-    static const std::unique_ptr<QApplication> app = [] {
-        if (std::getenv("QT_QPA_PLATFORM") == nullptr)
-            setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        return std::make_unique<QApplication>(argc, argv);
-    }();
-    return *app;
-}
+using orvex::bench::application;
 
 std::filesystem::path tipsFolder(std::size_t megabytes)
 {
@@ -149,7 +140,8 @@ void BM_FillResultList(benchmark::State& state)
         lines.append(QStringLiteral("Rubric %1, with a modality of some length").arg(i));
     lines[count / 2] = QString(QStringLiteral("The longest rubric, ")).repeated(20);
     QListWidget list;
-    list.setUniformItemSizes(true);
+    list.setUniformItemSizes(true); // as the main window sets up its result lists
+    list.setItemDelegate(new orvex::gui::ShownTextDelegate(&list));
     for (auto _ : state) {
         list.clear();
         list.addItems(lines);

@@ -4,10 +4,10 @@
 // file is well-formed, and select exactly what libxml2's own XPath selects.
 #include "core/MessageSink.h"
 #include "core/AsciiText.h"
-#include "core/RemedyList.h"
-#include "core/RepertoryStream.h"
+#include "core/data/RemedyList.h"
+#include "core/repertory/RepertorySearch.h"
 #include "support/RepertoryXPath.h"
-#include "core/StringTable.h"
+#include "core/data/StringTable.h"
 #include "core/xml/CurrentDocument.h"
 #include "core/xml/XmlText.h"
 

@@ -1,16 +1,15 @@
 #include "cli/CheckCommand.h"
 
-#include "cli/CompareCommand.h"
-#include "cli/JsonText.h"
-#include "core/ComparisonSearch.h"
-#include "core/DataCheck.h"
-#include "core/RemedyList.h"
-#include "core/StringTable.h"
-
-#include <nlohmann/json.hpp>
+#include "cli/CommandLine.h"
+#include "cli/Output.h"
+#include "core/data/DataCheck.h"
+#include "core/data/RemedyList.h"
+#include "core/data/StringTable.h"
+#include "core/repertory/ComparisonSearch.h"
 
 #include <cstdio>
 #include <ostream>
+#include <variant>
 
 namespace orvex::cli {
 namespace {
@@ -86,8 +85,9 @@ private:
 
     // One check: "none", or its items, the first kShown of them.
     template <typename Items, typename Show>
-    void check(const char* title, const Items& items, std::uint64_t count, Show show)
+    void check(FindingKind kind, const char* title, const Items& items, Show show)
     {
+        const std::uint64_t count = report_.count(kind);
         out_ << "  " << title << ':';
         if (count == 0) {
             out_ << " none\n";
@@ -105,12 +105,6 @@ private:
         if (count > kShown)
             out_ << "    ... and " << count - kShown << " more\n";
     }
-    template <typename Items, typename Show>
-    void check(const char* title, const Items& items, Show show)
-    {
-        check(title, items, items.size(), show);
-    }
-
     bool notChecked(const FileCheck& file)
     {
         if (!file.loaded)
@@ -121,36 +115,36 @@ private:
     void files()
     {
         out_ << "Files\n";
-        for (const FileCheck& file : report_.files) {
-            out_ << "  " << file.fileName << ": ";
-            out_ << (file.loaded ? std::string("loads") : "Load Failed: " + file.error) << '\n';
+        for (const FileCheck* file : report_.files()) {
+            out_ << "  " << file->fileName << ": ";
+            out_ << (file->loaded ? std::string("loads") : "Load Failed: " + file->error) << '\n';
         }
     }
 
     void textTable()
     {
         const TextTableCheck& texts = report_.texts;
-        heading("Text table (" + report_.files[1].fileName + ")");
-        if (notChecked(report_.files[1]))
+        heading("Text table (" + report_.stringsFile.fileName + ")");
+        if (notChecked(report_.stringsFile))
             return;
         out_ << "  Chapters in picker order:\n";
         for (std::size_t i = 0; i < kChapters.size(); ++i)
             out_ << "    " << i + 1 << ". " << inQuotes(texts.chapterNames[i]) << " searches \"" << kChapters[i].code
                  << "\" (" << kChapters[i].textKey << ")\n";
-        check("Missing keys", texts.missingKeys, [&](const std::string& key) { out_ << key; });
-        check("Entries with fewer than two child nodes (no text)", texts.shortEntries.first,
-              texts.shortEntries.count, [&](const Place& entry) {
+        check(FindingKind::MissingKey, "Missing keys", texts.missingKeys, [&](const std::string& key) { out_ << key; });
+        check(FindingKind::ShortEntry, "Entries with fewer than two child nodes (no text)", texts.shortEntries.first,
+              [&](const Place& entry) {
                   out_ << "line " << entry.line << ": "
                        << (entry.text.empty() ? std::string("no name") : inQuotes(entry.text));
               });
-        check("Keys given more than once (the first wins)", texts.repeatedKeys, [&](const KeyEntries& key) {
+        check(FindingKind::RepeatedKey, "Keys given more than once (the first wins)", texts.repeatedKeys, [&](const KeyEntries& key) {
             out_ << key.key << ": lines";
-            for (const unsigned long line : key.lines)
+            for (const std::uint64_t line : key.lines)
                 out_ << ' ' << line;
         });
-        check("Chapter names that are empty (the chapter cannot be chosen)", texts.emptyChapterNames,
+        check(FindingKind::EmptyChapterName, "Chapter names that are empty (the chapter cannot be chosen)", texts.emptyChapterNames,
               [&](std::size_t i) { out_ << i + 1 << ". (" << kChapters[i].textKey << ')'; });
-        check("Chapter names given twice (the later searches the earlier chapter)", texts.chapterClashes,
+        check(FindingKind::ChapterClash, "Chapter names given twice (the later searches the earlier chapter)", texts.chapterClashes,
               [&](const ChapterClash& clash) {
                   out_ << clash.position + 1 << ". " << inQuotes(texts.chapterNames[clash.position]) << " is also "
                        << clash.samePosition + 1 << '.';
@@ -166,8 +160,8 @@ private:
     void repertory()
     {
         const RepertoryCensus& census = report_.repertory;
-        heading("Repertory (" + report_.files[2].fileName + ")");
-        if (notChecked(report_.files[2]))
+        heading("Repertory (" + report_.repertoryFile.fileName + ")");
+        if (notChecked(report_.repertoryFile))
             return;
         if (!census.rootIsList) {
             out_ << "  The root element is not \"list\": nothing in the file is ever found\n";
@@ -183,14 +177,10 @@ private:
                           static_cast<unsigned long long>(chapter.listings));
             out_ << row << chapterName(i) << '\n';
         }
-        std::vector<std::size_t> empty;
-        for (std::size_t i = 0; i < census.chapters.size(); ++i) {
-            if (census.chapters[i].listings == 0)
-                empty.push_back(i);
-        }
-        check("Chapters with no remedy listing (every search there is empty)", empty,
+        check(FindingKind::ChapterWithoutListings, "Chapters with no remedy listing (every search there is empty)",
+              report_.chaptersWithoutListings,
               [&](std::size_t i) { out_ << census.chapters[i].code << ' ' << inQuotes(chapterName(i)); });
-        check("Categories whose name is no chapter code (never searched)", census.unknownCategories,
+        check(FindingKind::UnknownCategory, "Categories whose name is no chapter code (never searched)", census.unknownCategories,
               [&](const UnknownCategory& category) {
                   out_ << (category.named ? "name " + inQuotes(category.name) : std::string("no name")) << ": "
                        << plural(category.count, "category", "categories") << ", "
@@ -202,12 +192,12 @@ private:
                           out_ << " (meant \"" << chapter.code << "\"?)";
                   }
               });
-        check("Remedy elements outside every category below a symptom (never found)", census.strayRemedies.first,
-              census.strayRemedies.count, [&](const Place& place) { out_ << "line " << place.line; });
-        check("Rubrics whose line is a remedy's name (the remedy comes first)", census.remedyAsLine.first,
-              census.remedyAsLine.count,
+        check(FindingKind::StrayRemedy, "Remedy elements outside every category below a symptom (never found)",
+              census.strayRemedies.first, [&](const Place& place) { out_ << "line " << place.line; });
+        check(FindingKind::RemedyAsLine, "Rubrics whose line is a remedy's name (the remedy comes first)",
+              census.remedyAsLine.first,
               [&](const Place& place) { out_ << "line " << place.line << ": " << inQuotes(place.text); });
-        check("Rubrics with an empty line", census.emptyLine.first, census.emptyLine.count,
+        check(FindingKind::EmptyLine, "Rubrics with an empty line", census.emptyLine.first,
               [&](const Place& place) { out_ << "line " << place.line; });
     }
 
@@ -215,16 +205,15 @@ private:
     {
         const RemedyNameCheck& names = report_.names;
         heading("Remedy names");
-        const bool both = report_.files[0].loaded && report_.files[2].loaded;
-        if (both) {
-            check("In remedy.xml, never listed (always empty lists)", names.neverListed,
+        if (report_.checked(FindingKind::NeverListed)) {
+            check(FindingKind::NeverListed, "In remedy.xml, never listed (always empty lists)", names.neverListed,
                   [&](const std::string& name) { out_ << inQuotes(name); });
-            check("Listed, missing from remedy.xml (reachable only by typing)", names.notInRemedyList,
+            check(FindingKind::NotInRemedyList, "Listed, missing from remedy.xml (reachable only by typing)", names.notInRemedyList,
                   [&](const NameCount& name) { out_ << inQuotes(name.name) << ": " << plural(name.count, "listing", "listings"); });
         } else {
             out_ << "  remedy.xml and the repertory not compared: a file does not load\n";
         }
-        check("Names that differ only in letter case or surrounding white space", names.lookAlikes,
+        check(FindingKind::LookAlike, "Names that differ only in letter case or surrounding white space", names.lookAlikes,
               [&](const std::vector<NameSpelling>& group) {
                   for (std::size_t i = 0; i < group.size(); ++i) {
                       out_ << (i == 0 ? "" : ", ") << inQuotes(group[i].name) << " ("
@@ -232,8 +221,8 @@ private:
                            << plural(group[i].listings, "listing", "listings") << ')';
                   }
               });
-        if (report_.files[0].loaded) {
-            check("Given more than once in remedy.xml", names.duplicates,
+        if (report_.checked(FindingKind::Duplicate)) {
+            check(FindingKind::Duplicate, "Given more than once in remedy.xml", names.duplicates,
                   [&](const NameCount& name) { out_ << inQuotes(name.name) << ": " << name.count << " times"; });
             out_ << "  \"....\" (no remedy): "
                  << (names.noRemedyFirst     ? "first entry"
@@ -247,130 +236,202 @@ private:
     std::ostream& out_;
 };
 
-nlohmann::json placesJson(const Sightings& sightings, bool withText, const char* textName)
+void writePlaces(JsonWriter& json, const Sightings& sightings, const char* textName = nullptr)
 {
-    nlohmann::json first = nlohmann::json::array();
+    json.beginObject();
+    json.key("count").value(sightings.count);
+    json.key("first").beginArray();
     for (const Place& place : sightings.first) {
-        nlohmann::json item = {{"line", place.line}};
-        if (withText)
-            item[textName] = place.text;
-        first.push_back(std::move(item));
+        json.beginObject();
+        // Keys in byte order: "key" < "line" < "text".
+        const bool textFirst = textName != nullptr && std::string_view(textName) < "line";
+        if (textFirst)
+            json.key(textName).value(place.text);
+        json.key("line").value(std::uint64_t{place.line});
+        if (textName != nullptr && !textFirst)
+            json.key(textName).value(place.text);
+        json.endObject();
     }
-    return {{"count", sightings.count}, {"first", std::move(first)}};
+    json.endArray();
+    json.endObject();
 }
 
-nlohmann::json textTableJson(const TextTableCheck& texts)
+void writeTextTable(JsonWriter& json, const TextTableCheck& texts)
 {
-    nlohmann::json chapters = nlohmann::json::array();
-    for (std::size_t i = 0; i < kChapters.size(); ++i)
-        chapters.push_back({{"name", texts.chapterNames[i]}, {"code", kChapters[i].code}, {"key", kChapters[i].textKey}});
-    nlohmann::json repeated = nlohmann::json::array();
-    for (const KeyEntries& key : texts.repeatedKeys)
-        repeated.push_back({{"key", key.key}, {"lines", key.lines}});
-    nlohmann::json clashes = nlohmann::json::array();
-    for (const ChapterClash& clash : texts.chapterClashes)
-        clashes.push_back({{"position", clash.position}, {"sameAs", clash.samePosition}});
-    return {{"chapters", chapters},
-            {"missingKeys", texts.missingKeys},
-            {"shortEntries", placesJson(texts.shortEntries, true, "key")},
-            {"repeatedKeys", repeated},
-            {"emptyChapterNames", texts.emptyChapterNames},
-            {"chapterClashes", clashes}};
+    json.beginObject();
+    json.key("chapterClashes").beginArray();
+    for (const ChapterClash& clash : texts.chapterClashes) {
+        json.beginObject();
+        json.key("position").value(std::uint64_t{clash.position});
+        json.key("sameAs").value(std::uint64_t{clash.samePosition});
+        json.endObject();
+    }
+    json.endArray();
+    json.key("chapters").beginArray();
+    for (std::size_t i = 0; i < kChapters.size(); ++i) {
+        json.beginObject();
+        json.key("code").value(kChapters[i].code);
+        json.key("key").value(kChapters[i].textKey);
+        json.key("name").value(texts.chapterNames[i]);
+        json.endObject();
+    }
+    json.endArray();
+    json.key("emptyChapterNames").numbers(texts.emptyChapterNames);
+    json.key("missingKeys").values(texts.missingKeys);
+    json.key("repeatedKeys").beginArray();
+    for (const KeyEntries& key : texts.repeatedKeys) {
+        json.beginObject();
+        json.key("key").value(key.key);
+        json.key("lines").numbers(key.lines);
+        json.endObject();
+    }
+    json.endArray();
+    json.key("shortEntries");
+    writePlaces(json, texts.shortEntries, "key");
+    json.endObject();
 }
 
-nlohmann::json repertoryJson(const RepertoryCensus& census)
+void writeRepertory(JsonWriter& json, const RepertoryCensus& census)
 {
-    nlohmann::json chapters = nlohmann::json::array();
-    for (const ChapterCensus& chapter : census.chapters)
-        chapters.push_back({{"code", chapter.code}, {"symptoms", chapter.symptoms}, {"rubrics", chapter.rubrics},
-                            {"listings", chapter.listings}});
-    nlohmann::json unknown = nlohmann::json::array();
-    for (const UnknownCategory& category : census.unknownCategories)
-        unknown.push_back({{"name", category.named ? nlohmann::json(category.name) : nlohmann::json()},
-                           {"count", category.count}, {"listings", category.listings}, {"line", category.firstLine}});
-    return {{"rootIsList", census.rootIsList},
-            {"chapters", chapters},
-            {"unknownCategories", unknown},
-            {"strayRemedies", placesJson(census.strayRemedies, false, "")},
-            {"remedyAsLine", placesJson(census.remedyAsLine, true, "text")},
-            {"emptyLine", placesJson(census.emptyLine, false, "")}};
+    json.beginObject();
+    json.key("chapters").beginArray();
+    for (const ChapterCensus& chapter : census.chapters) {
+        json.beginObject();
+        json.key("code").value(chapter.code);
+        json.key("listings").value(chapter.listings);
+        json.key("rubrics").value(chapter.rubrics);
+        json.key("symptoms").value(chapter.symptoms);
+        json.endObject();
+    }
+    json.endArray();
+    json.key("emptyLine");
+    writePlaces(json, census.emptyLine);
+    json.key("remedyAsLine");
+    writePlaces(json, census.remedyAsLine, "text");
+    json.key("rootIsList").value(census.rootIsList);
+    json.key("strayRemedies");
+    writePlaces(json, census.strayRemedies);
+    json.key("unknownCategories").beginArray();
+    for (const UnknownCategory& category : census.unknownCategories) {
+        json.beginObject();
+        json.key("count").value(category.count);
+        json.key("line").value(std::uint64_t{category.firstLine});
+        json.key("listings").value(category.listings);
+        json.key("name");
+        category.named ? json.value(category.name) : json.null();
+        json.endObject();
+    }
+    json.endArray();
+    json.endObject();
 }
 
-nlohmann::json namesJson(const DataCheckReport& report)
+// `names` with their counts under `what`, or null when the check was not made.
+void writeCounts(JsonWriter& json, bool checked, const std::vector<NameCount>& names, const char* what)
+{
+    if (!checked) {
+        json.null();
+        return;
+    }
+    json.beginArray();
+    for (const NameCount& name : names) {
+        json.beginObject();
+        // Both of the names used come before "name".
+        json.key(what).value(name.count);
+        json.key("name").value(name.name);
+        json.endObject();
+    }
+    json.endArray();
+}
+
+void writeRemedyNames(JsonWriter& json, const DataCheckReport& report)
 {
     const RemedyNameCheck& names = report.names;
-    const auto counts = [](const std::vector<NameCount>& list, const char* what) {
-        nlohmann::json array = nlohmann::json::array();
-        for (const NameCount& name : list)
-            array.push_back({{"name", name.name}, {what, name.count}});
-        return array;
-    };
-    nlohmann::json lookAlikes = nlohmann::json::array();
+    const bool remedyList = report.checked(FindingKind::Duplicate);
+    json.beginObject();
+    json.key("duplicates");
+    writeCounts(json, remedyList, names.duplicates, "count");
+    json.key("lookAlikes").beginArray();
     for (const auto& group : names.lookAlikes) {
-        nlohmann::json spellings = nlohmann::json::array();
-        for (const NameSpelling& spelling : group)
-            spellings.push_back(
-                {{"name", spelling.name}, {"inRemedyList", spelling.inRemedyList}, {"listings", spelling.listings}});
-        lookAlikes.push_back(std::move(spellings));
+        json.beginArray();
+        for (const NameSpelling& spelling : group) {
+            json.beginObject();
+            json.key("inRemedyList").value(spelling.inRemedyList);
+            json.key("listings").value(spelling.listings);
+            json.key("name").value(spelling.name);
+            json.endObject();
+        }
+        json.endArray();
     }
-    const bool both = report.files[0].loaded && report.files[2].loaded;
-    const bool remedyList = report.files[0].loaded;
-    return {{"neverListed", both ? nlohmann::json(names.neverListed) : nlohmann::json()},
-            {"notInRemedyList", both ? counts(names.notInRemedyList, "listings") : nlohmann::json()},
-            {"lookAlikes", lookAlikes},
-            {"duplicates", remedyList ? counts(names.duplicates, "count") : nlohmann::json()},
-            {"noRemedy", remedyList ? nlohmann::json{{"present", names.noRemedyPresent}, {"first", names.noRemedyFirst}}
-                                    : nlohmann::json()}};
+    json.endArray();
+    json.key("neverListed");
+    report.checked(FindingKind::NeverListed) ? json.values(names.neverListed) : json.null();
+    json.key("noRemedy");
+    if (remedyList) {
+        json.beginObject();
+        json.key("first").value(names.noRemedyFirst);
+        json.key("present").value(names.noRemedyPresent);
+        json.endObject();
+    } else {
+        json.null();
+    }
+    json.key("notInRemedyList");
+    writeCounts(json, report.checked(FindingKind::NotInRemedyList), names.notInRemedyList, "listings");
+    json.endObject();
 }
 
+// Keys in byte order, as the output has always had them.
 void printJson(const DataCheckReport& report, std::ostream& out)
 {
-    nlohmann::json files = nlohmann::json::array();
-    for (const FileCheck& file : report.files)
-        files.push_back({{"file", file.fileName}, {"loaded", file.loaded}, {"error", file.error}});
-    const nlohmann::json object = {
-        {"files", files},
-        {"textTable", report.files[1].loaded ? textTableJson(report.texts) : nlohmann::json()},
-        {"repertory", report.files[2].loaded ? repertoryJson(report.repertory) : nlohmann::json()},
-        {"remedyNames", namesJson(report)},
-        {"findings", report.findingCount()},
-    };
-    out << jsonText(object) << '\n';
+    JsonWriter json(out);
+    json.beginObject();
+    json.key("files").beginArray();
+    for (const FileCheck* file : report.files()) {
+        json.beginObject();
+        json.key("error").value(file->error);
+        json.key("file").value(file->fileName);
+        json.key("loaded").value(file->loaded);
+        json.endObject();
+    }
+    json.endArray();
+    json.key("findings").value(report.findingCount());
+    json.key("remedyNames");
+    writeRemedyNames(json, report);
+    json.key("repertory");
+    report.repertoryFile.loaded ? writeRepertory(json, report.repertory) : json.null();
+    json.key("textTable");
+    report.stringsFile.loaded ? writeTextTable(json, report.texts) : json.null();
+    json.endObject();
 }
 
-} // namespace
-
-int runCheckCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err)
+int run(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err)
 {
+    const auto parsed = parseArguments(arguments, {"--format"}, {"--help"});
+    if (const auto* error = std::get_if<UsageError>(&parsed))
+        return usageError(err, "check", error->message, kUsage);
+    const Arguments& given = std::get<Arguments>(parsed);
+    if (!given.operands.empty())
+        return usageError(err, "check", "unknown argument " + given.operands.front(), kUsage);
     bool json = false;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& argument = arguments[i];
-        if (argument == "--help") {
-            out << kUsage;
-            return kExitOk;
+    bool help = false;
+    for (const Option& option : given.options) {
+        if (option.name == "--help") {
+            help = true;
+            continue;
         }
-        std::string format;
-        if (argument.rfind("--format=", 0) == 0)
-            format = argument.substr(9);
-        else if (argument == "--format" && i + 1 < arguments.size())
-            format = arguments[++i];
-        else {
-            err << "orvex-compare check: "
-                << (argument == "--format" ? std::string("--format needs a value") : "unknown argument " + argument)
-                << "\n\n" << kUsage;
-            return kExitUsage;
-        }
-        if (format != "text" && format != "json") {
-            err << "orvex-compare check: --format must be \"text\" or \"json\", not \"" << format << "\"\n\n" << kUsage;
-            return kExitUsage;
-        }
-        json = format == "json";
+        const auto format = jsonFormat(*option.value);
+        if (const auto* error = std::get_if<UsageError>(&format))
+            return usageError(err, "check", error->message, kUsage);
+        json = std::get<bool>(format);
+    }
+    if (help) {
+        out << kUsage;
+        return kExitOk;
     }
 
     const DataCheckReport report = checkDataFiles(kRemedyListFileName, kStringsFileName, kRepertoryFileName);
-    for (const FileCheck& file : report.files) {
-        if (!file.loaded)
-            err << "Load Failed: " << file.fileName << ": " << file.error << '\n';
+    for (const FileCheck* file : report.files()) {
+        if (!file->loaded)
+            err << "Load Failed: " << file->fileName << ": " << file->error << '\n';
     }
     if (json)
         printJson(report, out);
@@ -379,6 +440,13 @@ int runCheckCommand(const std::vector<std::string>& arguments, std::ostream& out
     if (report.loadFailed())
         return kExitLoadFailed;
     return report.findingCount() == 0 ? kExitOk : kExitFindings;
+}
+
+} // namespace
+
+int runCheckCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err)
+{
+    return finishOutput(run(arguments, out, err), out, err);
 }
 
 } // namespace orvex::cli

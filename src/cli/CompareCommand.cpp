@@ -1,24 +1,17 @@
 #include "cli/CompareCommand.h"
-#include "cli/JsonText.h"
 
-#include "cli/CheckCommand.h"
-#include "core/Chapters.h"
-#include "core/ComparisonSearch.h"
-#include "core/RemedyList.h"
-#include "core/ReportLines.h"
-#include "core/StringTable.h"
+#include "cli/CommandLine.h"
+#include "cli/Output.h"
+#include "core/data/Chapters.h"
+#include "core/repertory/ComparisonSearch.h"
+#include "core/data/RemedyList.h"
+#include "core/repertory/ReportLines.h"
+#include "core/data/StringTable.h"
 #include "core/xml/CurrentDocument.h"
 
-#include <nlohmann/json.hpp>
-
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <optional>
 #include <ostream>
 #include <variant>
-
-#include <unistd.h>
 
 namespace orvex::cli {
 namespace {
@@ -69,70 +62,35 @@ struct Options {
     std::vector<std::string> remedies;
 };
 
-struct UsageError {
-    std::string message;
-};
-
-// Accepts "--name value" and "--name=value"; "--" ends the options.
 std::variant<Options, UsageError> parse(const std::vector<std::string>& arguments)
 {
+    const auto parsed = parseArguments(arguments, {"--chapter", "--mode", "--format", "--date"},
+                                       {"--report", "--list-chapters", "--list-remedies", "--help"});
+    if (const auto* error = std::get_if<UsageError>(&parsed))
+        return *error;
     Options options;
-    bool optionsEnded = false;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        std::string argument = arguments[i];
-        if (optionsEnded || argument.size() < 2 || argument.compare(0, 2, "--") != 0) {
-            options.remedies.push_back(argument);
-            continue;
-        }
-        if (argument == "--") {
-            optionsEnded = true;
-            continue;
-        }
-        std::optional<std::string> inlineValue;
-        if (const auto equals = argument.find('='); equals != std::string::npos) {
-            inlineValue = argument.substr(equals + 1);
-            argument.resize(equals);
-        }
-        const auto value = [&]() -> std::optional<std::string> {
-            if (inlineValue)
-                return inlineValue;
-            if (i + 1 < arguments.size())
-                return arguments[++i];
-            return std::nullopt;
-        };
-        const bool takesValue = argument == "--chapter" || argument == "--mode" || argument == "--format"
-            || argument == "--date";
-        if (!takesValue && inlineValue)
-            return UsageError{argument + " takes no value"};
-        if (takesValue) {
-            const auto given = value();
-            if (!given)
-                return UsageError{argument + " needs a value"};
-            if (argument == "--chapter") {
-                options.chapter = *given;
-            } else if (argument == "--date") {
-                options.date = *given;
-            } else if (argument == "--mode") {
-                if (*given != "similar" && *given != "different")
-                    return UsageError{"--mode must be \"similar\" or \"different\", not \"" + *given + "\""};
-                options.mode = *given == "similar" ? CompareMode::Similar : CompareMode::Different;
-            } else {
-                if (*given != "text" && *given != "json")
-                    return UsageError{"--format must be \"text\" or \"json\", not \"" + *given + "\""};
-                options.json = *given == "json";
-            }
-        } else if (argument == "--report") {
-            options.report = true;
-        } else if (argument == "--list-chapters") {
-            options.listChapters = true;
-        } else if (argument == "--list-remedies") {
-            options.listRemedies = true;
-        } else if (argument == "--help") {
-            options.help = true;
+    for (const auto& [name, value] : std::get<Arguments>(parsed).options) {
+        if (name == "--chapter") {
+            options.chapter = *value;
+        } else if (name == "--date") {
+            options.date = *value;
+        } else if (name == "--mode") {
+            if (*value != "similar" && *value != "different")
+                return UsageError{"--mode must be \"similar\" or \"different\", not \"" + *value + "\""};
+            options.mode = *value == "similar" ? CompareMode::Similar : CompareMode::Different;
+        } else if (name == "--format") {
+            const auto json = jsonFormat(*value);
+            if (const auto* error = std::get_if<UsageError>(&json))
+                return *error;
+            options.json = std::get<bool>(json);
         } else {
-            return UsageError{"unknown option " + argument};
+            (name == "--report" ? options.report
+                : name == "--list-chapters" ? options.listChapters
+                : name == "--list-remedies" ? options.listRemedies
+                                            : options.help) = true;
         }
     }
+    options.remedies = std::get<Arguments>(parsed).operands;
     if (options.remedies.size() > kRemedyPositions)
         return UsageError{"at most three remedies can be compared"};
     if (options.listChapters && options.listRemedies)
@@ -158,7 +116,7 @@ private:
 void printList(const std::vector<std::string>& entries, bool json, std::ostream& out)
 {
     if (json) {
-        out << jsonText(entries) << '\n';
+        JsonWriter(out).values(entries);
         return;
     }
     for (const std::string& entry : entries)
@@ -173,19 +131,26 @@ const char* modeName(CompareMode mode)
 void printResult(const SearchResult& result, CompareMode mode, bool json, std::ostream& out)
 {
     if (json) {
-        nlohmann::json lists = nlohmann::json::array();
+        JsonWriter writer(out);
+        writer.beginObject();
+        writer.key("captions").beginArray();
+        for (const std::string& caption : result.captions)
+            writer.value(caption);
+        writer.endArray();
+        writer.key("chapter").value(result.chapterCaption);
+        writer.key("code").value(result.chapterCode);
+        writer.key("lists").beginArray();
         for (const auto& list : result.lists) {
-            nlohmann::json texts = nlohmann::json::array();
+            writer.beginArray();
             for (const LineId line : list)
-                texts.push_back(result.lines->text(line));
-            lists.push_back(std::move(texts));
+                writer.value(result.lines->text(line));
+            writer.endArray();
         }
-        const nlohmann::json object = {
-            {"chapter", result.chapterCaption}, {"code", result.chapterCode}, {"mode", modeName(mode)},
-            {"captions", result.captions}, {"lists", lists}, {"matchCount", result.matchCount},
-            {"printOffered", result.printOffered},
-        };
-        out << jsonText(object) << '\n';
+        writer.endArray();
+        writer.key("matchCount").value(result.matchCount);
+        writer.key("mode").value(modeName(mode));
+        writer.key("printOffered").value(result.printOffered);
+        writer.endObject();
         return;
     }
     out << "Chapter: " << escapedForText(result.chapterCaption);
@@ -208,37 +173,25 @@ void printReport(const std::vector<ReportLine>& lines, bool json, std::ostream& 
             out << escapedForText(line.text) << '\n';
         return;
     }
-    nlohmann::json array = nlohmann::json::array();
-    for (const ReportLine& line : lines)
-        array.push_back({{"text", line.text}, {"size", line.size}, {"bold", line.bold}, {"italic", line.italic}});
-    out << jsonText(array) << '\n';
-}
-
-// Whether everything reached its destination; says why on `err` if not.
-bool outputWritten(std::ostream& out, std::ostream& err)
-{
-    out.flush();
-    if (out)
-        return true;
-    const auto* descriptor = dynamic_cast<const DescriptorOutput*>(out.rdbuf());
-    const int reason = descriptor != nullptr ? descriptor->error() : 0;
-    err << "orvex-compare: the output could not be written";
-    if (reason != 0)
-        err << ": " << std::strerror(reason);
-    err << '\n';
-    return false;
+    JsonWriter writer(out);
+    writer.beginArray();
+    for (const ReportLine& line : lines) {
+        writer.beginObject();
+        writer.key("bold").value(line.bold);
+        writer.key("italic").value(line.italic);
+        writer.key("size").value(line.size);
+        writer.key("text").value(line.text);
+        writer.endObject();
+    }
+    writer.endArray();
 }
 
 int run(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
         const std::function<std::string()>& today)
 {
-    if (!arguments.empty() && arguments[0] == "check")
-        return runCheckCommand({arguments.begin() + 1, arguments.end()}, out, err);
     const auto parsed = parse(arguments);
-    if (const auto* error = std::get_if<UsageError>(&parsed)) {
-        err << "orvex-compare: " << error->message << "\n\n" << kUsage;
-        return kExitUsage;
-    }
+    if (const auto* error = std::get_if<UsageError>(&parsed))
+        return usageError(err, "", error->message, kUsage);
     const Options& options = std::get<Options>(parsed);
     if (options.help) {
         out << kUsage;
@@ -283,66 +236,10 @@ int run(const std::vector<std::string>& arguments, std::ostream& out, std::ostre
 
 } // namespace
 
-bool DescriptorOutput::drain()
-{
-    const char* next = pbase();
-    while (error_ == 0 && next < pptr()) {
-        const ssize_t written = ::write(fd_, next, static_cast<std::size_t>(pptr() - next));
-        if (written >= 0)
-            next += written;
-        else if (errno != EINTR)
-            error_ = errno;
-    }
-    setp(buffer_.data(), buffer_.data() + buffer_.size());
-    return error_ == 0;
-}
-
-DescriptorOutput::int_type DescriptorOutput::overflow(int_type c)
-{
-    if (!drain())
-        return traits_type::eof();
-    if (!traits_type::eq_int_type(c, traits_type::eof()))
-        sputc(traits_type::to_char_type(c));
-    return traits_type::not_eof(c);
-}
-
-int DescriptorOutput::sync()
-{
-    return drain() ? 0 : -1;
-}
-
-std::string escapedForText(std::string_view text, char quote)
-{
-    std::string escaped;
-    escaped.reserve(text.size());
-    char code[8];
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '\\' || (quote != '\0' && c == quote)) {
-            escaped += '\\';
-            escaped += c;
-        } else if (byte < 0x20 || byte == 0x7F) {
-            std::snprintf(code, sizeof code, "\\x%02X", byte);
-            escaped += code;
-        } else if (byte == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) >= 0x80
-                   && static_cast<unsigned char>(text[i + 1]) <= 0x9F) {
-            // U+0080 to U+009F: CSI (U+009B) alone starts a sequence in many terminals.
-            std::snprintf(code, sizeof code, "\\u00%02X", static_cast<unsigned char>(text[++i]));
-            escaped += code;
-        } else {
-            escaped += c;
-        }
-    }
-    return escaped;
-}
-
 int runCompareCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
                       const std::function<std::string()>& today)
 {
-    const int status = run(arguments, out, err, today);
-    // A script must not go on with a file that was cut short or never written.
-    return outputWritten(out, err) ? status : kExitOutputFailed;
+    return finishOutput(run(arguments, out, err, today), out, err);
 }
 
 } // namespace orvex::cli

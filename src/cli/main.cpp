@@ -1,7 +1,9 @@
+#include "cli/CheckCommand.h"
 #include "cli/CompareCommand.h"
+#include "cli/Output.h"
+#include "cli/SystemText.h"
 #include "platform/SystemEncodings.h"
 #include "platform/date/LongDate.h"
-#include "cli/SystemText.h"
 
 #include <iostream>
 
@@ -13,6 +15,9 @@ int main(int argc, char* argv[])
     orvex::cli::useBinaryOutput();
     orvex::cli::DescriptorOutput standardOutput(STDOUT_FILENO);
     std::ostream out(&standardOutput);
-    return orvex::cli::runCompareCommand(orvex::cli::programArguments(argc, argv), out, std::cerr,
-                                         orvex::platform::todayLongDate);
+    const auto arguments = orvex::cli::programArguments(argc, argv);
+    // A remedy named "check" is searched for after "--".
+    if (!arguments.empty() && arguments[0] == "check")
+        return orvex::cli::runCheckCommand({arguments.begin() + 1, arguments.end()}, out, std::cerr);
+    return orvex::cli::runCompareCommand(arguments, out, std::cerr, orvex::platform::todayLongDate);
 }

@@ -17,6 +17,12 @@ inline constexpr qsizetype kShownCharacters = 16384;
 // surrogate pair) and "…".
 QString shownText(const QString& text);
 
+// A tooltip that shows `text` as it is written. Qt takes a tooltip that looks
+// like markup for rich text, and a data file's "<img src=...>" would have it
+// open any file it names; escaped and wrapped, every character shows. Empty
+// stays empty: no tooltip.
+QString plainTooltip(const QString& text);
+
 // Draws a list's items with shownText: an item of a hundred megabytes keeps
 // its whole text (search, printing, its tooltip's source) but is laid out only
 // as far as can be seen.
@@ -29,6 +35,14 @@ public:
     // Cut before the base class looks at it: it scans the whole text for line
     // breaks.
     QString displayText(const QVariant& value, const QLocale& locale) const override;
+
+    // Rows at least `width` wide, whichever row a view with uniform item sizes
+    // samples for all of them.
+    void setRowWidth(int width);
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+private:
+    int rowWidth_ = 0;
 };
 
 } // namespace orvex::gui

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/ReportLines.h"
+#include "core/repertory/ReportLines.h"
 
 #include <vector>
 

@@ -23,7 +23,7 @@ void ResultListTooltip::attachTo(QListWidget* list)
 
 void ResultListTooltip::setTooltip(QListWidget* list, const QString& text)
 {
-    const QString shown = shownText(text);
+    const QString shown = plainTooltip(shownText(text));
     list->setToolTip(shown);
     list->viewport()->setToolTip(shown);
 }

@@ -26,9 +26,10 @@ constexpr qsizetype kMeasuredCharacters = kShownCharacters;
 
 void widenToLongestLine(QListWidget* list)
 {
-    const int count = list->count();
-    if (count == 0)
+    auto* delegate = qobject_cast<ShownTextDelegate*>(list->itemDelegate());
+    if (delegate == nullptr)
         return;
+    const int count = list->count();
     std::vector<std::pair<qsizetype, int>> lengths;
     lengths.reserve(static_cast<std::size_t>(count));
     for (int row = 0; row < count; ++row)
@@ -45,14 +46,7 @@ void widenToLongestLine(QListWidget* list)
     }
     // The item view's own margin on either side of the text.
     const int margin = list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1;
-    // The height is the style's, taken from the shortest line (cheap to lay out).
-    const auto shortest = std::min_element(lengths.begin(), lengths.end());
-    const int height = shortest->first <= kMeasuredCharacters ? list->sizeHintForRow(shortest->second)
-                                                              : metrics.height();
-    // The view samples one row for all (the last one, in the Qt we build
-    // on); both ends carry the size so the sample is right either way.
-    for (QListWidgetItem* sample : {list->item(0), list->item(count - 1)})
-        sample->setSizeHint(QSize(widest + 2 * margin, height));
+    delegate->setRowWidth(count == 0 ? 0 : widest + 2 * margin);
 }
 
 } // namespace orvex::gui

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/LinePool.h"
-#include "core/RemedyList.h"
+#include "core/repertory/LinePool.h"
+#include "core/data/RemedyList.h"
 
 #include <QString>
 #include <QStringList>

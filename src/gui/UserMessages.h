@@ -2,6 +2,10 @@
 
 #include <QString>
 
+#include <memory>
+
+class QMessageBox;
+
 namespace orvex::gui {
 
 // Every message the user must acknowledge goes through here: a message box
@@ -21,5 +25,10 @@ public:
 };
 
 inline constexpr const char* kMessageCaption = "Orvex";
+
+// The box MessageBoxMessages shows. Both texts are plain: the detail of
+// "Load Failed" names a file and quotes the parser, either of which may
+// hold markup.
+std::unique_ptr<QMessageBox> messageBox(const QString& text, const QString& detail);
 
 } // namespace orvex::gui

@@ -12,9 +12,9 @@
 #include "gui/ScreenObject.h"
 #include "gui/SharedTexts.h"
 
-#include "core/Chapters.h"
-#include "core/RemedyList.h"
-#include "core/ReportLines.h"
+#include "core/data/Chapters.h"
+#include "core/data/RemedyList.h"
+#include "core/repertory/ReportLines.h"
 #include "core/settings/CRegSettings.h"
 #include "core/window/ScreenLayout.h"
 
@@ -76,6 +76,7 @@ QLineEdit* makeCaptionBox(QWidget* parent, const char* name, const char* text)
 QLabel* makeCaption(QWidget* parent, const char* name, const char* text)
 {
     auto* label = make<QLabel>(parent, name);
+    label->setTextFormat(Qt::PlainText); // remedy and chapter names from the data files
     label->setText(QString::fromLatin1(text));
     label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     label->setFont(designFont(true));
@@ -300,8 +301,8 @@ void frmMain::MDIForm_Load()
     lblRemedy3->setText(text("strRemedy3"));
     lblRubric->setText(text("strSelect"));
     lblChapter->setText(cboRubric->currentText());
-    cmdSearch->setToolTip(text("strTooltipReadBtn"));
-    cmdPrint->setToolTip(text("strTooltipPrintBtn"));
+    cmdSearch->setToolTip(plainTooltip(text("strTooltipReadBtn")));
+    cmdPrint->setToolTip(plainTooltip(text("strTooltipPrintBtn")));
     showPrintCommands(false);
 
     mnuFile->setTitle(text("strFile"));
@@ -457,15 +458,20 @@ void frmMain::cmdSearch_Click()
 
     const auto lists = resultLists();
     const auto captions = resultCaptions();
-    std::vector<QString> converted;
+    // Searches answered from one index share its pool, and so the lines
+    // already converted for the lists.
+    if (result.lines != convertedPool_) {
+        convertedLines_.clear();
+        convertedPool_ = result.lines;
+    }
     for (std::size_t k = 0; k < lists.size(); ++k) {
         captions[k]->setText(qs(result.captions[k]));
-        lists[k]->addItems(lineTexts(result.lists[k], *result.lines, converted));
+        lists[k]->addItems(lineTexts(result.lists[k], *result.lines, convertedLines_));
     }
     for (QListWidget* list : lists)
         widenToLongestLine(list);
     lTemp->clear();
-    lTemp->addItems(lineTexts(result.workList, *result.lines, converted));
+    lTemp->addItems(lineTexts(result.workList, *result.lines, convertedLines_));
     MatchCount_ = result.matchCount;
     showPrintCommands(result.printOffered);
     services_.screen.setMousePointer(ScreenObject::kDefaultPointer);

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "core/Chapters.h"
-#include "core/ComparisonSearch.h"
-#include "core/StringTable.h"
+#include "core/data/Chapters.h"
+#include "core/repertory/ComparisonSearch.h"
+#include "core/data/StringTable.h"
 #include "gui/WindowServices.h"
 #include "core/xml/CurrentDocument.h"
 
@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 class QAction;
 class QComboBox;
@@ -78,7 +79,9 @@ private:
     StringTable texts_;
     ChapterPickerEntries chapterEntries_; // as put into the chapter picker at start-up
     std::unique_ptr<CRegSettings> settings_;
-    ComparisonSearch search_;
+    ComparisonSearch search_{ComparisonSearch::Reading::KeepIndex};
+    std::shared_ptr<const LinePool> convertedPool_; // the pool convertedLines_ holds lines of
+    std::vector<QString> convertedLines_;
     std::uint64_t MatchCount_ = 0;
     QPointer<QWidget> splash_;
     QSize outerSize_; // the window's size with its frame, from the layout

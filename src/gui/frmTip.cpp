@@ -4,7 +4,7 @@
 #include "gui/Design.h"
 #include "gui/LongText.h"
 
-#include "core/StringTable.h"
+#include "core/data/StringTable.h"
 #include "core/help/TipsFile.h"
 
 #include <QLabel>
@@ -14,6 +14,9 @@
 #include <algorithm>
 
 namespace orvex::gui {
+
+// A tip kept whole, or cut where it can tell that it goes on.
+static_assert(kTipBytesKept > std::size_t{4} * static_cast<std::size_t>(kShownCharacters));
 
 QString tipText(const std::string& bytes)
 {
@@ -61,6 +64,7 @@ frmTip::frmTip(const StringTable& texts, const std::filesystem::path& programDir
     lblTitle = new QLabel(QStringLiteral("Orvex Comparative Software..."), Picture1);
     lblTitle->setObjectName(QStringLiteral("lblTitle"));
     lblTitle->setFont(designFont(true));
+    lblTitle->setTextFormat(Qt::PlainText);
     placeInTwips(lblTitle, 360, 120, 2895, 255);
     lblTipText = new QLabel(Picture1);
     lblTipText->setObjectName(QStringLiteral("lblTipText"));

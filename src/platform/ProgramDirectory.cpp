@@ -3,7 +3,7 @@
 #include <system_error>
 
 #ifdef _WIN32
-#include <windows.h>
+#include "platform/WindowsApi.h"
 #include <vector>
 #endif
 

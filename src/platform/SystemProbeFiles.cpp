@@ -1,110 +1,34 @@
 #include "platform/SystemProbeFiles.h"
 
+#include "platform/SystemProbeFilesSystem.h"
+
 #include <cerrno>
-#include <optional>
 #include <system_error>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#ifdef _WIN32
-#include "platform/WindowsApi.h"
-
-#include <io.h>
-#include <random>
-#else
-#include <unistd.h>
-#endif
-
 namespace orvex::platform {
-namespace {
 
-[[noreturn]] void throwErrno(int number)
+[[noreturn]] void probe::throwErrno(int number)
 {
     throw std::system_error(number != 0 ? number : EIO, std::generic_category());
 }
-
-using Identity = std::pair<unsigned long long, unsigned long long>;
-
-// Which file an open descriptor, or a path, is: its device and inode. The
-// C runtime of Windows knows no inode (and gives a descriptor's number as
-// its device), so there the volume and the file index say it.
-#ifdef _WIN32
-std::optional<Identity> identityOf(HANDLE handle)
-{
-    BY_HANDLE_FILE_INFORMATION info{};
-    if (handle == INVALID_HANDLE_VALUE || !GetFileInformationByHandle(handle, &info))
-        return std::nullopt;
-    return Identity{info.dwVolumeSerialNumber,
-                    (static_cast<unsigned long long>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
-}
-
-std::optional<Identity> identityOfOpen(int fd)
-{
-    // The runtime hands the system's handle out as a number.
-    return identityOf(reinterpret_cast<HANDLE>(::_get_osfhandle(fd))); // NOLINT(performance-no-int-to-ptr)
-}
-
-// Files only, and a link is not followed: a folder or link of the same name
-// is not the file that was made.
-std::optional<Identity> identityAt(const std::filesystem::path& file)
-{
-    const HANDLE handle = CreateFileW(file.c_str(), FILE_READ_ATTRIBUTES,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                      FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-    if (handle == INVALID_HANDLE_VALUE)
-        return std::nullopt;
-    const auto identity = identityOf(handle);
-    CloseHandle(handle);
-    return identity;
-}
-#else
-Identity identity(const struct stat& status)
-{
-    return {static_cast<unsigned long long>(status.st_dev), static_cast<unsigned long long>(status.st_ino)};
-}
-
-std::optional<Identity> identityOfOpen(int fd)
-{
-    struct stat status {};
-    if (::fstat(fd, &status) != 0)
-        return std::nullopt;
-    return identity(status);
-}
-
-// Regular files only, and a link is not followed.
-std::optional<Identity> identityAt(const std::filesystem::path& file)
-{
-    struct stat status {};
-    if (::lstat(file.c_str(), &status) != 0 || !S_ISREG(status.st_mode))
-        return std::nullopt;
-    return identity(status);
-}
-#endif
-
-} // namespace
 
 SystemProbeFiles::SystemProbeFiles(std::filesystem::path temporaryBase) : temporaryBase_(std::move(temporaryBase)) {}
 
 bool SystemProbeFiles::create(const std::filesystem::path& folder, const std::string& name)
 {
     const std::filesystem::path file = folder / name;
-#ifdef _WIN32
-    const int fd = ::_wopen(file.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
-#else
-    // O_EXCL: a link of that name, even one that leads nowhere, is never followed.
-    const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
-#endif
+    const int fd = probe::openNew(file);
     if (fd < 0) {
         if (errno == EEXIST)
             return false;
-        throwErrno(errno);
+        probe::throwErrno(errno);
     }
-    const auto made = identityOfOpen(fd);
+    const auto made = probe::identityOfOpen(fd);
     const int error = errno;
-    if (::close(fd) != 0 || !made) {
+    if (!probe::closeFile(fd) || !made) {
         std::error_code ignored;
         std::filesystem::remove(file, ignored);
-        throwErrno(made ? errno : error);
+        probe::throwErrno(made ? errno : error);
     }
     created_[file] = *made;
     return true;
@@ -116,7 +40,7 @@ void SystemProbeFiles::remove(const std::filesystem::path& folder, const std::st
     const auto made = created_.find(file);
     if (made == created_.end())
         return;
-    if (identityAt(file) == made->second) {
+    if (probe::identityAt(file) == made->second) {
         std::error_code ignored;
         std::filesystem::remove(file, ignored);
     }
@@ -130,26 +54,9 @@ std::filesystem::path SystemProbeFiles::makePrivateFolder()
         std::error_code error;
         base = std::filesystem::temp_directory_path(error);
         if (error)
-            throwErrno(error.value());
+            probe::throwErrno(error.value());
     }
-#ifdef _WIN32
-    // The temporary folder on Windows is the user's own; the name is still new.
-    std::random_device random;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        auto folder = base / ("orvex-about-" + std::to_string(random()));
-        std::error_code error;
-        if (std::filesystem::create_directory(folder, error))
-            return folder;
-        if (error)
-            throwErrno(error.value());
-    }
-    throwErrno(EEXIST);
-#else
-    std::string pattern = (base / "orvex-about-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr)
-        throwErrno(errno);
-    return pattern;
-#endif
+    return probe::newPrivateFolder(base);
 }
 
 void SystemProbeFiles::removePrivateFolder(const std::filesystem::path& folder) noexcept

@@ -27,13 +27,11 @@ protected:
         dir.write("garepertory.xml", repertory);
     }
 
-    // Through the program's entry, as `orvex-compare check ...`.
-    CommandRun run(std::vector<std::string> arguments)
+    // As `orvex-compare check arguments...`.
+    CommandRun run(const std::vector<std::string>& arguments)
     {
-        arguments.insert(arguments.begin(), "check");
-        return runPlain(arguments);
+        return test::runIn(dir.path(), arguments, runCheckCommand);
     }
-    CommandRun runPlain(const std::vector<std::string>& arguments) { return test::runIn(dir.path(), arguments); }
 
     orvex::test::TempDir dir;
 };
@@ -119,30 +117,6 @@ TEST_F(CheckCommandTest, manyFindings_textShowsTenAndCounts)
     EXPECT_TRUE(contains(result.out, "  Rubrics with an empty line: 12\n")) << result.out;
     EXPECT_TRUE(contains(result.out, "    ... and 2 more\n")) << result.out;
     EXPECT_EQ(nlohmann::json::parse(run({"--format", "json"}).out)["repertory"]["emptyLine"]["first"].size(), 12U);
-}
-
-TEST_F(CheckCommandTest, badUsage_exits64AndHelpExits0)
-{
-    useCleanData();
-    for (const std::vector<std::string>& arguments :
-         std::vector<std::vector<std::string>>{{"--format", "xml"}, {"--format"}, {"--bogus"}, {"Bell."}}) {
-        const CommandRun result = run(arguments);
-        EXPECT_EQ(result.status, kExitUsage) << arguments[0];
-        EXPECT_TRUE(contains(result.err, "Usage: orvex-compare check"));
-        EXPECT_TRUE(result.out.empty());
-    }
-    const CommandRun help = run({"--help"});
-    EXPECT_EQ(help.status, kExitOk);
-    EXPECT_TRUE(contains(help.out, "Exit status: 0 when nothing was found, 1 when there are findings, 2 when"));
-    EXPECT_TRUE(contains(runPlain({"--help"}).out, "orvex-compare check")) << "the search's help names the check";
-}
-
-TEST_F(CheckCommandTest, remedyNamedCheck_isSearchedAfterDoubleDash)
-{
-    useCleanData();
-    const CommandRun result = runPlain({"--format", "json", "--", "check"});
-    ASSERT_EQ(result.status, kExitOk) << result.err;
-    EXPECT_EQ(nlohmann::json::parse(result.out)["captions"][0], "check");
 }
 
 } // namespace

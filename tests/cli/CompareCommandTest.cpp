@@ -41,17 +41,39 @@ protected:
     orvex::test::TempDir dir;
 };
 
-TEST_F(CompareCommandTest, badUsage_exits64WithUsageOnStderr)
+// Both commands read their arguments one way.
+TEST_F(CompareCommandTest, badUsage_exits64WithUsageOnStderrAndHelpExits0)
 {
-    const std::vector<std::vector<std::string>> cases = {
-        {"--mode", "same"}, {"--format", "xml"}, {"--bogus"}, {"a", "b", "c", "d"}, {"--chapter"}, {"--report=yes"},
+    struct Case {
+        bool check;
+        std::vector<std::string> arguments;
+        const char* message; // "": help, on stdout
     };
-    for (const auto& arguments : cases) {
-        const CommandRun result = run(arguments);
-        EXPECT_EQ(result.status, kExitUsage) << arguments[0];
-        EXPECT_NE(result.err.find("Usage:"), std::string::npos);
-        EXPECT_TRUE(result.out.empty());
+    const std::vector<Case> cases = {
+        {false, {"--mode", "same"}, "--mode must be \"similar\" or \"different\", not \"same\""},
+        {false, {"--format", "xml"}, "--format must be \"text\" or \"json\", not \"xml\""},
+        {false, {"--bogus"}, "unknown option --bogus"},
+        {false, {"a", "b", "c", "d"}, "at most three remedies can be compared"},
+        {false, {"--chapter"}, "--chapter needs a value"},
+        {false, {"--report=yes"}, "--report takes no value"},
+        {false, {"--list-chapters", "--list-remedies"}, "cannot be combined"},
+        {true, {"--format=xml"}, "check: --format must be \"text\" or \"json\", not \"xml\""},
+        {true, {"--format"}, "check: --format needs a value"},
+        {true, {"--bogus"}, "check: unknown option --bogus"},
+        {true, {"Bell."}, "check: unknown argument Bell."},
+        {false, {"--help"}, ""},
+        {true, {"--help"}, ""},
+    };
+    for (const auto& [check, arguments, message] : cases) {
+        const CommandRun result = test::runIn(dir.path(), arguments, check ? runCheckCommand : test::compare);
+        const std::string usage = check ? "Usage: orvex-compare check" : "Usage: orvex-compare [OPTIONS]";
+        const std::string& shown = *message == '\0' ? result.out : result.err;
+        EXPECT_EQ(result.status, *message == '\0' ? kExitOk : kExitUsage) << arguments[0];
+        EXPECT_NE(shown.find(usage), std::string::npos) << shown;
+        EXPECT_NE(result.err.find(message), std::string::npos) << result.err;
+        EXPECT_TRUE((*message == '\0' ? result.err : result.out).empty()) << arguments[0];
     }
+    EXPECT_NE(run({"--help"}).out.find("orvex-compare check"), std::string::npos) << "the search's help names the check";
 }
 
 TEST_F(CompareCommandTest, jsonSearch_hasTheDocumentedShape)

@@ -6,7 +6,8 @@
 #include "gui/UserMessages.h"
 #include "gui/WindowServices.h"
 
-#include "support/MemoryRegistry.h"
+#include "platform/registry/HiveFileRegistry.h"
+#include "support/TempDir.h"
 
 #include <QStringList>
 
@@ -49,11 +50,13 @@ public:
     void openAbout() override { ++abouts; }
 };
 
-// Everything a window needs, pre-answered.
+// Everything a window needs, pre-answered; the settings go to a hive file of
+// the test's own.
 struct Doubles {
     FakeScreen screen;
     RecordingMessages messages;
-    orvex::test::MemoryRegistry registry;
+    orvex::test::TempDir hiveFolder;
+    orvex::platform::HiveFileRegistry registry{hiveFolder.path() / "registry.reg"};
     RecordingPrinting printing;
     RecordingHelp help;
     WindowServices services() { return {screen, messages, registry, printing, help}; }

@@ -1,7 +1,7 @@
 #include "support/CheckDataSet.h"
 
-#include "core/Chapters.h"
-#include "core/StringTable.h"
+#include "core/data/Chapters.h"
+#include "core/data/StringTable.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/ResultBuilder.h"
+#include "core/repertory/ResultBuilder.h"
 
 namespace orvex::test {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/StringTable.h"
+#include "core/data/StringTable.h"
 
 namespace orvex::test {
 

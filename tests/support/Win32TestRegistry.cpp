@@ -13,7 +13,8 @@ void deleteTestKey(const std::string& path);
 
 } // namespace
 
-Win32TestRegistry::Win32TestRegistry()
+// The system registry is passed on before it is made; it is not used before.
+Win32TestRegistry::Win32TestRegistry() : ForwardingRegistry(system_)
 {
     static std::atomic<int> count{0};
     rootPath_ = "Software\\Orvex Tests\\" + std::to_string(currentProcessId()) + "-" + std::to_string(++count);
@@ -27,50 +28,6 @@ Win32TestRegistry::~Win32TestRegistry()
 {
     system_.closeKey(root_);
     deleteTestKey(rootPath_);
-}
-
-LStatus Win32TestRegistry::openKey(HKey key, const std::string& subKey, std::uint32_t access, HKey& result)
-{
-    return system_.openKey(mapped(key), subKey, access, result);
-}
-
-LStatus Win32TestRegistry::createKey(HKey key, const std::string& subKey, std::uint32_t options,
-                                     std::uint32_t access, HKey& result)
-{
-    return system_.createKey(mapped(key), subKey, options, access, result);
-}
-
-LStatus Win32TestRegistry::queryValue(HKey key, const std::string& valueName, std::uint32_t* type, std::uint8_t* data,
-                                      std::uint32_t* dataSize)
-{
-    return system_.queryValue(mapped(key), valueName, type, data, dataSize);
-}
-
-LStatus Win32TestRegistry::setValue(HKey key, const std::string& valueName, std::uint32_t type,
-                                    const std::uint8_t* data, std::uint32_t size)
-{
-    return system_.setValue(mapped(key), valueName, type, data, size);
-}
-
-LStatus Win32TestRegistry::queryInfoKey(HKey key, RegKeyInfo& info)
-{
-    return system_.queryInfoKey(mapped(key), info);
-}
-
-LStatus Win32TestRegistry::enumValue(HKey key, std::uint32_t index, char* name, std::uint32_t* nameLength,
-                                     std::uint32_t* type, std::uint8_t* data, std::uint32_t* dataSize)
-{
-    return system_.enumValue(mapped(key), index, name, nameLength, type, data, dataSize);
-}
-
-LStatus Win32TestRegistry::deleteKey(HKey key, const std::string& subKey)
-{
-    return system_.deleteKey(mapped(key), subKey);
-}
-
-LStatus Win32TestRegistry::deleteValue(HKey key, const std::string& valueName)
-{
-    return system_.deleteValue(mapped(key), valueName);
 }
 
 LStatus Win32TestRegistry::closeKey(HKey key)

@@ -13,7 +13,7 @@ std::size_t nextTipNumber(std::size_t current, std::size_t count);
 
 // The tips of one tip window and the one on show. Every window has its own,
 // reads the file afresh and starts at the first tip. Counts are not limited
-// to 16 bits: every line of a large file is reachable.
+// to 16 bits: every tip within the file's bounds (TipsFile.h) is reachable.
 class TipCycle {
 public:
     TipCycle() = default;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/print/PrintSurface.h"
-#include "core/ReportLines.h"
+#include "core/repertory/ReportLines.h"
 
 #include <vector>
 

@@ -48,12 +48,17 @@ int LoadXmlDocument(CurrentDocument& current, const std::string& fileName, Messa
 {
     // The old document goes first, so two documents never sit in memory together.
     current.clear();
-    XmlParser parser(fileName);
-    if (!parser.parse()) {
-        messages.loadFailed(fileName, parser.error());
-        return 1;
+    for (int attempt = 1;; ++attempt) {
+        XmlParser parser(fileName);
+        if (parser.parse()) {
+            current.document_.reset(parser.takeDocument());
+            break;
+        }
+        if (!parser.changedWhileRead() || attempt == kReadAttempts) {
+            messages.loadFailed(fileName, parser.error());
+            return 1;
+        }
     }
-    current.document_.reset(parser.takeDocument());
     current.text_ = DocumentText(current.document_.get());
     return 0;
 }

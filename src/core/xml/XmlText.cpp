@@ -26,7 +26,13 @@ bool isBlankText(const xmlNode* node)
 
 bool isXmlSpaceOnly(std::string_view text)
 {
-    return std::all_of(text.begin(), text.end(), isXmlSpace);
+    // A loop, not std::all_of over a function pointer, which the compiler
+    // does not always inline.
+    for (const char c : text) {
+        if (!isXmlSpace(c))
+            return false;
+    }
+    return true;
 }
 
 DocumentText::DocumentText(xmlDocPtr document)

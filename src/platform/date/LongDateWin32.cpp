@@ -1,6 +1,6 @@
 #include "platform/date/LongDate.h"
 
-#include "platform/Utf16.h"
+#include "platform/files/Utf16.h"
 
 #include "platform/WindowsApi.h"
 

@@ -6,8 +6,10 @@
 #include <cctype>
 #include <cerrno>
 #include <cstdlib>
+#include <optional>
 #include <string_view>
 #include <thread>
+#include <vector>
 #include <fcntl.h>
 #include <pwd.h>
 #include <sys/file.h>
@@ -128,19 +130,72 @@ bool writeAll(int fd, std::string_view text)
     return true;
 }
 
+// Root run with another user's HOME (sudo -E) must not write where that user
+// points it: only the effective user's and root's links and folders are
+// followed.
+bool trustedOwner(uid_t owner)
+{
+    return owner == ::geteuid() || owner == 0;
+}
+
 // The file to write, so that a symbolic link to the hive stays a link, even
-// one whose target does not exist yet.
-std::filesystem::path resolved(std::filesystem::path path)
+// one whose target does not exist yet. Nothing when a link on the way, or the
+// last folder that exists, belongs to another user.
+std::optional<std::filesystem::path> resolved(const std::filesystem::path& path)
 {
     std::error_code error;
-    for (int hop = 0; hop < kSymlinkHops && std::filesystem::is_symlink(path, error); ++hop) {
-        const auto target = std::filesystem::read_symlink(path, error);
-        if (error)
+    const auto whole = std::filesystem::absolute(path, error);
+    if (error)
+        return std::nullopt;
+    const auto relative = whole.relative_path();
+    std::vector<std::filesystem::path> pending(relative.begin(), relative.end());
+    std::reverse(pending.begin(), pending.end());
+    std::filesystem::path done = whole.root_path();
+    struct stat folder {};
+    if (::stat(done.c_str(), &folder) != 0)
+        return std::nullopt;
+    int hops = 0;
+    while (!pending.empty()) {
+        const std::filesystem::path part = pending.back();
+        pending.pop_back();
+        if (part.empty() || part == ".")
+            continue;
+        if (part == "..") {
+            done = done.parent_path();
+            continue;
+        }
+        struct stat status {};
+        if (::lstat((done / part).c_str(), &status) != 0) {
+            if (errno != ENOENT)
+                return std::nullopt;
+            // The rest is made by this program, as this user.
+            done /= part;
+            for (auto rest = pending.rbegin(); rest != pending.rend(); ++rest)
+                done /= *rest;
             break;
-        path = target.is_absolute() ? target : path.parent_path() / target;
+        }
+        if (S_ISLNK(status.st_mode)) {
+            if (!trustedOwner(status.st_uid) || ++hops > kSymlinkHops)
+                return std::nullopt;
+            const auto target = std::filesystem::read_symlink(done / part, error);
+            if (error)
+                return std::nullopt;
+            for (auto next = target.end(); next != target.begin();) {
+                --next;
+                if (!next->has_root_directory())
+                    pending.push_back(*next);
+            }
+            if (target.is_absolute())
+                done = target.root_path();
+            continue;
+        }
+        done /= part;
+        if (S_ISDIR(status.st_mode))
+            folder = status;
     }
-    auto canonical = std::filesystem::weakly_canonical(path, error);
-    return error ? path : canonical;
+    if (!trustedOwner(folder.st_uid))
+        return std::nullopt;
+    return done;
 }
 
 void syncFolder(const std::filesystem::path& folder)
@@ -217,7 +272,8 @@ std::filesystem::path hiveLocation()
 {
     if (auto path = fromEnvironment("ORVEX_REGISTRY_FILE"); !path.empty())
         return path;
-    // The XDG rules ignore a relative XDG_CONFIG_HOME.
+    // The XDG rules ignore a relative XDG_CONFIG_HOME, and so a relative HOME:
+    // either would put the hive in whatever folder the program runs in.
     if (auto config = fromEnvironment("XDG_CONFIG_HOME"); config.is_absolute())
         return config / "orvex" / "registry.reg";
     auto home = fromEnvironment("HOME");
@@ -225,7 +281,7 @@ std::filesystem::path hiveLocation()
         if (const passwd* user = ::getpwuid(::getuid()); user != nullptr && user->pw_dir != nullptr)
             home = user->pw_dir;
     }
-    if (home.empty())
+    if (!home.is_absolute())
         return {};
     return home / ".config" / "orvex" / "registry.reg";
 }
@@ -257,7 +313,10 @@ bool HiveFile::writable() const
 {
     if (path_.empty())
         return false;
-    const auto target = resolved(path_);
+    const auto found = resolved(path_);
+    if (!found)
+        return false;
+    const auto& target = *found;
     if (!regularOrAbsent(target))
         return false;
     if (::access(target.c_str(), W_OK) != 0 && errno != ENOENT)
@@ -275,7 +334,10 @@ LStatus HiveFile::update(const Edit& edit)
 {
     if (path_.empty())
         return reg::ERROR_CANTWRITE;
-    const auto target = resolved(path_);
+    const auto found = resolved(path_);
+    if (!found)
+        return reg::ERROR_ACCESS_DENIED;
+    const auto& target = *found;
     if (!regularOrAbsent(target))
         return reg::ERROR_ACCESS_DENIED;
     std::error_code error;

@@ -1,7 +1,7 @@
 #include "platform/registry/Win32Registry.h"
 
 #include "platform/registry/RegistryProtocol.h"
-#include "platform/Utf16.h"
+#include "platform/files/Utf16.h"
 
 // Only after our own headers: <windows.h> turns the registry names into macros.
 #include "platform/WindowsApi.h"

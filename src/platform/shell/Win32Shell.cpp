@@ -1,6 +1,6 @@
 #include "platform/shell/Win32Shell.h"
 
-#include "platform/Utf16.h"
+#include "platform/files/Utf16.h"
 
 #include <climits>
 

@@ -24,6 +24,57 @@ using test::FakeShell;
 
 using RecordedMessages = test::RecordingAboutMessages;
 
+struct BandCase {
+    const char* name;
+    int findResult;
+    int executeResult;
+    std::vector<std::string> messages;
+    bool browserStarted;
+};
+
+void PrintTo(const BandCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+class AboutResultBand : public testing::TestWithParam<BandCase> {};
+
+TEST_P(AboutResultBand, showsItsMessageAndLeavesNoProbe)
+{
+    const BandCase& band = GetParam();
+    test::ProbeFilesDouble files;
+    FakeShell shell;
+    shell.findResult = band.findResult;
+    shell.executeResult = band.executeResult;
+    RecordedMessages messages;
+    std::vector<std::string> order;
+    AboutCommand(shell, messages, files, "/opt/orvex", [&] { order.push_back("events:" + std::to_string(shell.calls.size())); })
+        .run();
+
+    EXPECT_EQ(messages.shown, band.messages);
+    EXPECT_TRUE(files.existing.empty());
+    std::vector<std::string> calls{"find x27z42j.html in " + fs::path("/opt/orvex").string()};
+    if (band.browserStarted)
+        calls.push_back(std::string("open ") + kMakerWebAddress);
+    EXPECT_EQ(shell.calls, calls);
+    // Pending events are let through after the lookup, before the browser starts.
+    EXPECT_EQ(order, band.browserStarted ? std::vector<std::string>{"events:1"} : std::vector<std::string>{});
+}
+
+INSTANTIATE_TEST_SUITE_P(Bands, AboutResultBand,
+    testing::Values(
+        BandCase{"zero_outOfMemory", 0, 42, {kOutOfMemoryText}, false},
+        BandCase{"one_errorNumber", 1, 42, {"Error Number: 1"}, false},
+        BandCase{"thirty_errorNumber", 30, 42, {"Error Number: 30"}, false},
+        BandCase{"thirtyOne_noBrowser", 31, 42, {kNoBrowserText}, false},
+        BandCase{"negative_isFailureNotSuccess", -5, 42, {"Error Number: -5"}, false},
+        BandCase{"thirtyTwo_launches", 32, 33, {}, true},
+        BandCase{"large_launches", 1 << 20, 42, {}, true},
+        BandCase{"launchReturnsThirtyOne_failed", 42, 31, {kLaunchFailedText}, true},
+        BandCase{"launchReturnsZero_failed", 42, 0, {kLaunchFailedText}, true},
+        BandCase{"launchReturnsThirtyTwo_succeeded", 42, 32, {}, true}),
+    [](const testing::TestParamInfo<BandCase>& info) { return std::string(info.param.name); });
+
 // An installed program lives in a folder its user may not write: the probe
 // goes into a private folder of the command's own, which goes again after.
 TEST(AboutCommand, programFolderThatRefusesFiles_probesInAPrivateFolderRemovedAfterwards)
@@ -84,17 +135,21 @@ INSTANTIATE_TEST_SUITE_P(AboutCommand, Refusals,
                     RefusalCase{"programFolderIsAFile", ENOTDIR, 0, false, ENOTDIR}),
     [](const testing::TestParamInfo<RefusalCase>& info) { return std::string(info.param.name); });
 
-TEST(AboutCommand, errorInsideShellWithPrivateFolder_removesProbeAndFolder)
+TEST(AboutCommand, errorInsideShell_removesProbeAndPrivateFolderAndShowsTheError)
 {
-    test::ProbeFilesDouble files;
-    files.refuseProgramFolder = EACCES;
-    FakeShell shell;
-    shell.throwOnFind = true;
-    RecordedMessages messages;
-    AboutCommand(shell, messages, files, "/opt/orvex").run();
-    EXPECT_EQ(files.calls.back(), "removePrivateFolder /private-0700");
-    EXPECT_TRUE(files.existing.empty());
-    EXPECT_EQ(messages.shown.size(), 1U);
+    for (const int refusal : {0, EACCES}) {
+        test::ProbeFilesDouble files;
+        files.refuseProgramFolder = refusal;
+        FakeShell shell;
+        shell.throwOnFind = true;
+        RecordedMessages messages;
+        AboutCommand(shell, messages, files, "/opt/orvex").run();
+        EXPECT_EQ(files.calls.back(), refusal == 0 ? "remove " + (fs::path("/opt/orvex") / kProbeFileName).string()
+                                                   : "removePrivateFolder /private-0700");
+        EXPECT_TRUE(files.existing.empty());
+        EXPECT_EQ(messages.shown,
+                  std::vector<std::string>{AboutCommand::runtimeErrorText(ENOMEM, std::generic_category().message(ENOMEM))});
+    }
 }
 
 TEST(AboutCommand, unknownProgramDirectory_writesNoProbeAnywhere)

@@ -127,18 +127,5 @@ TEST(PrintReport, failedJob_isReportedAsFailure)
     EXPECT_EQ(surface.ended, 1);
 }
 
-TEST(PrintReport, twice_givesIdenticalJobs)
-{
-    const auto lines = buildReportLines(threeBlocks().input);
-    test::RecordingSurface first;
-    test::RecordingSurface second;
-    printReport(lines, first);
-    printReport(lines, second);
-    // Equal to each other and to the layout, fonts included: two jobs equally
-    // wrong are no proof.
-    EXPECT_EQ(first.lines, threeBlocks().expected);
-    EXPECT_EQ(second.lines, first.lines);
-}
-
 } // namespace
 } // namespace orvex

@@ -23,6 +23,22 @@ QStringList reportTextLines(const std::vector<ReportLine>& lines)
     return textLines(text);
 }
 
+// A report with `itemsPerList` lines in each of three lists, to fill pages.
+std::vector<ReportLine> longReport(int itemsPerList)
+{
+    ReportInput input;
+    input.chapterLabel = "Chapter";
+    input.chapterText = "Mind";
+    input.longDate = "Friday, 5 June 2026";
+    input.modeTitle = "Similar symptoms";
+    input.captions = {"First", "Second", "Third"};
+    for (std::size_t k = 0; k < input.lists.size(); ++k) {
+        for (int i = 1; i <= itemsPerList; ++i)
+            input.lists[k].push_back("Symptom " + std::to_string(k + 1) + "." + std::to_string(i));
+    }
+    return buildReportLines(input);
+}
+
 class PdfPrint : public testing::Test {
 protected:
     void SetUp() override
@@ -45,29 +61,42 @@ protected:
     test::TempDir dir;
 };
 
-TEST_F(PdfPrint, demoReport_holdsEveryLineInOrderOnOnePage)
+// The demo report: every line in order on one page, the header's gap kept,
+// font sizes in points, and a second print the same to the word.
+TEST_F(PdfPrint, demoReport_printsWholeInPointsAndTheSameTwice)
 {
-    const auto lines = test::demoReport("Friday, 5 June 2026");
+    const auto lines = tools::demoReport("Friday, 5 June 2026");
     std::size_t pages = 0;
     const QString pdf = print(lines, "demo.pdf", &pages);
     const auto text = test::pdfText(pdf);
     ASSERT_TRUE(text.has_value());
     EXPECT_EQ(test::joined(textLines(*text)), test::joined(reportTextLines(lines)));
+    EXPECT_TRUE(text->contains(QRegularExpression(R"(Chapter: Mind {10,}Friday, 5 June 2026)"))) << text->toStdString();
     EXPECT_EQ(test::pdfPageCount(pdf), 1);
     EXPECT_EQ(pages, 1U);
-}
 
-TEST_F(PdfPrint, header_keepsTheGapBetweenChapterAndDate)
-{
-    const QString pdf = print(test::demoReport("Friday, 5 June 2026"), "gap.pdf");
-    const auto text = test::pdfText(pdf);
-    ASSERT_TRUE(text.has_value());
-    EXPECT_TRUE(text->contains(QRegularExpression(R"(Chapter: Mind {10,}Friday, 5 June 2026)"))) << text->toStdString();
+    // Word boxes carry each word's place and size, in points: yMin and yMax
+    // of the header's first word (10 pt) and of the first caption (8 pt).
+    const auto boxes = test::pdfWordBoxes(pdf);
+    ASSERT_TRUE(boxes.has_value());
+    const auto height = [&](const QString& word) {
+        const QRegularExpression box(R"re(<word xMin="[\d.]+" yMin="([\d.]+)" xMax="[\d.]+" yMax="([\d.]+)">)re"
+                                     + QRegularExpression::escape(word) + "</word>");
+        const auto match = box.match(*boxes);
+        return match.hasMatch() ? match.captured(2).toDouble() - match.captured(1).toDouble() : -1.0;
+    };
+    const double heading = height("Chapter:");
+    EXPECT_GT(heading, 8.0);
+    EXPECT_LT(heading, 15.0);
+    EXPECT_NEAR(heading / height("Bell."), 10.0 / 8.0, 0.05);
+    // The same words in the same places; the second print may fall in another second.
+    const auto words = [](QString html) { return html.remove(QRegularExpression("<meta[^>]*>")).toStdString(); };
+    EXPECT_EQ(words(*test::pdfWordBoxes(print(lines, "again.pdf"))), words(*boxes));
 }
 
 TEST_F(PdfPrint, longResult_continuesOnNextPagesWithoutRepeatedHeader)
 {
-    const auto lines = test::longReport(150);
+    const auto lines = longReport(150);
     std::size_t pages = 0;
     const QString pdf = print(lines, "long.pdf", &pages);
     const auto count = test::pdfPageCount(pdf);
@@ -89,37 +118,6 @@ TEST_F(PdfPrint, longResult_continuesOnNextPagesWithoutRepeatedHeader)
     EXPECT_EQ(all.indexOf(second.front()), all.indexOf(first.back()) + 1);
 }
 
-TEST_F(PdfPrint, fontSizes_areInPointsOnThePage)
-{
-    const QString pdf = print(test::demoReport("Friday, 5 June 2026"), "sizes.pdf");
-    const auto boxes = test::pdfWordBoxes(pdf);
-    ASSERT_TRUE(boxes.has_value());
-    // Word boxes are in points: yMin and yMax of the header's first word
-    // (10 pt) and of the first caption (8 pt).
-    const auto height = [&](const QString& word) {
-        const QRegularExpression box(R"re(<word xMin="[\d.]+" yMin="([\d.]+)" xMax="[\d.]+" yMax="([\d.]+)">)re"
-                                     + QRegularExpression::escape(word) + "</word>");
-        const auto match = box.match(*boxes);
-        return match.hasMatch() ? match.captured(2).toDouble() - match.captured(1).toDouble() : -1.0;
-    };
-    const double heading = height("Chapter:");
-    const double caption = height("Bell.");
-    EXPECT_GT(heading, 8.0);
-    EXPECT_LT(heading, 15.0);
-    EXPECT_NEAR(heading / caption, 10.0 / 8.0, 0.05);
-}
-
-TEST_F(PdfPrint, twoPrints_giveIdenticalPages)
-{
-    // Word boxes carry each word's place and size: the fonts must match too.
-    const auto lines = test::demoReport("Friday, 5 June 2026");
-    const auto first = test::pdfWordBoxes(print(lines, "first.pdf"));
-    const auto second = test::pdfWordBoxes(print(lines, "second.pdf"));
-    ASSERT_TRUE(first.has_value());
-    EXPECT_TRUE(first->contains(QStringLiteral(">Bell.</word>")));
-    EXPECT_EQ(first->toStdString(), second->toStdString());
-}
-
 TEST_F(PdfPrint, lettersArePrintedPlain_withoutLigatures)
 {
     // A ligature glyph stands for two or three letters; readers then fail
@@ -136,7 +134,7 @@ TEST(QtPrintSurface, pdfInMissingFolder_failsAndSaysWhy)
     const test::TempDir dir;
     const QString path = QString::fromStdString((dir.path() / "gone" / "report.pdf").string());
     auto surface = QtPrintSurface::forPdfFile(path);
-    EXPECT_FALSE(printReport(test::longReport(3), *surface));
+    EXPECT_FALSE(printReport(longReport(3), *surface));
     EXPECT_TRUE(surface->failed());
     EXPECT_EQ(surface->errorString(), QString(kPdfFailedText) + path);
 }
@@ -148,7 +146,7 @@ TEST(QtPrintSurface, noDefaultPrinter_isAFailureWithMessage)
         GTEST_SKIP() << "a default printer is installed";
     auto surface = QtPrintSurface::forDefaultPrinter();
     EXPECT_TRUE(surface->failed());
-    EXPECT_FALSE(printReport(test::demoReport("Friday, 5 June 2026"), *surface));
+    EXPECT_FALSE(printReport(tools::demoReport("Friday, 5 June 2026"), *surface));
     EXPECT_EQ(surface->errorString(), QString(kNoDefaultPrinterText));
 }
 

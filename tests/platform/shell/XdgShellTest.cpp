@@ -44,29 +44,40 @@ TEST_F(XdgShellFind, registeredHandler_isFoundWithItsName)
     EXPECT_EQ(test::readFile(argsFile), "query|default|text/html|");
 }
 
-struct NoHandlerCase {
+// What the lookup answers, by what the tool says and where the file is.
+struct FindCase {
     const char* name;
-    std::string body;
+    const char* tool; // the stand-in xdg-mime's script; no such tool when null
+    const char* file;
+    bool folderGone;
+    int result;
 };
 
-void PrintTo(const NoHandlerCase& c, std::ostream* out)
+void PrintTo(const FindCase& c, std::ostream* out)
 {
     *out << c.name;
 }
 
-class XdgShellNoHandler : public XdgShellFind, public testing::WithParamInterface<NoHandlerCase> {};
+class XdgShellFindResult : public XdgShellFind, public testing::WithParamInterface<FindCase> {};
 
-TEST_P(XdgShellNoHandler, isNoAssociation)
+TEST_P(XdgShellFindResult, isTheShellsCode)
 {
-    XdgShell shell(script(tools, "xdg-mime", GetParam().body));
-    EXPECT_EQ(shell.findExecutable("x27z42j.html", program.path()).result, kShellNoAssociation);
+    const FindCase& c = GetParam();
+    program.write("notes.txt", "");
+    XdgShell shell(c.tool != nullptr ? script(tools, "xdg-mime", c.tool) : (tools.path() / "no-such-tool").string());
+    EXPECT_EQ(shell.findExecutable(c.file, c.folderGone ? program.path() / "gone" : program.path()).result, c.result);
 }
 
-INSTANTIATE_TEST_SUITE_P(Answers, XdgShellNoHandler,
-    testing::Values(NoHandlerCase{"emptyAnswer", "exit 0"}, NoHandlerCase{"blankAnswer", "echo '  '"},
-                    NoHandlerCase{"toolFails", "echo firefox.desktop; exit 4"},
-                    NoHandlerCase{"toolKilled", "kill -9 $$"}),
-    [](const testing::TestParamInfo<NoHandlerCase>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Answers, XdgShellFindResult,
+    testing::Values(FindCase{"emptyAnswer", "exit 0", "x27z42j.html", false, kShellNoAssociation},
+                    FindCase{"blankAnswer", "echo '  '", "x27z42j.html", false, kShellNoAssociation},
+                    FindCase{"toolFails", "echo firefox.desktop; exit 4", "x27z42j.html", false, kShellNoAssociation},
+                    FindCase{"toolKilled", "kill -9 $$", "x27z42j.html", false, kShellNoAssociation},
+                    FindCase{"toolMissing", nullptr, "x27z42j.html", false, kShellNoAssociation},
+                    FindCase{"fileMissing", "echo firefox.desktop", "other.html", false, kShellFileNotFound},
+                    FindCase{"folderMissing", "echo firefox.desktop", "x27z42j.html", true, kShellPathNotFound},
+                    FindCase{"fileThatIsNoWebPage", "echo firefox.desktop", "notes.txt", false, kShellNoAssociation}),
+    [](const testing::TestParamInfo<FindCase>& info) { return std::string(info.param.name); });
 
 constexpr std::chrono::milliseconds kShortWait{300};
 
@@ -104,31 +115,6 @@ TEST_F(XdgShellFind, toolThatHangs_isKilledWithItsChildrenAfterTheWait)
     }
 }
 
-TEST_F(XdgShellFind, toolMissing_isNoAssociation)
-{
-    XdgShell shell((tools.path() / "no-such-tool").string());
-    EXPECT_EQ(shell.findExecutable("x27z42j.html", program.path()).result, kShellNoAssociation);
-}
-
-TEST_F(XdgShellFind, fileMissing_isFileNotFound)
-{
-    XdgShell shell(script(tools, "xdg-mime", "echo firefox.desktop"));
-    EXPECT_EQ(shell.findExecutable("other.html", program.path()).result, kShellFileNotFound);
-}
-
-TEST_F(XdgShellFind, folderMissing_isPathNotFound)
-{
-    XdgShell shell(script(tools, "xdg-mime", "echo firefox.desktop"));
-    EXPECT_EQ(shell.findExecutable("x27z42j.html", program.path() / "gone").result, kShellPathNotFound);
-}
-
-TEST_F(XdgShellFind, fileThatIsNoWebPage_isNoAssociation)
-{
-    program.write("notes.txt", "");
-    XdgShell shell(script(tools, "xdg-mime", "echo firefox.desktop"));
-    EXPECT_EQ(shell.findExecutable("notes.txt", program.path()).result, kShellNoAssociation);
-}
-
 // An opener still running after the wait is the browser in its own process
 // on some desktops: taken as started, and left to run.
 TEST(XdgShellExecute, openerStillRunningAfterTheWait_isStartedWithTheAddressAsOneArgument)
@@ -149,31 +135,41 @@ TEST(XdgShellExecute, openerStillRunningAfterTheWait_isStartedWithTheAddressAsOn
     EXPECT_EQ(test::readFile(seen), url + "|1");
 }
 
+struct OpenCase {
+    const char* name;
+    const char* opener; // the stand-in xdg-open's script; no such opener when null
+    const char* url;
+    bool launched;
+};
+
+void PrintTo(const OpenCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+class XdgShellOpen : public testing::TestWithParam<OpenCase> {};
+
 // xdg-open ends with a non-zero status when it finds nothing to open the
 // address with: that is no launch.
-TEST(XdgShellExecute, openerThatFailsWithinTheWait_isLaunchFailure)
+TEST_P(XdgShellOpen, launchesOnlyWhenTheOpenerSucceeds)
 {
+    const OpenCase& c = GetParam();
     const test::TempDir tools;
-    for (const char* body : {"exit 3", "exit 1", "kill -9 $$"}) {
-        XdgShell shell("xdg-mime", script(tools, "xdg-open", body));
-        EXPECT_LE(shell.shellExecute("https://example.test/"), kShellNoAssociation) << body;
-    }
-    XdgShell quick("xdg-mime", script(tools, "xdg-open", "exit 0"));
-    EXPECT_GT(quick.shellExecute("https://example.test/"), 32);
+    XdgShell shell("xdg-mime", c.opener != nullptr ? script(tools, "xdg-open", c.opener)
+                                                   : (tools.path() / "no-such-opener").string());
+    const int result = shell.shellExecute(c.url);
+    EXPECT_EQ(result > 32, c.launched) << result;
+    EXPECT_TRUE(c.launched || result <= kShellNoAssociation) << result;
 }
 
-TEST(XdgShellExecute, openerMissing_isLaunchFailure)
-{
-    const test::TempDir tools;
-    XdgShell shell("xdg-mime", (tools.path() / "no-such-opener").string());
-    EXPECT_LE(shell.shellExecute("https://example.test/"), kShellNoAssociation);
-}
-
-TEST(XdgShellExecute, emptyAddress_isLaunchFailure)
-{
-    XdgShell shell("xdg-mime", "/bin/true");
-    EXPECT_LE(shell.shellExecute(""), kShellNoAssociation);
-}
+INSTANTIATE_TEST_SUITE_P(Openers, XdgShellOpen,
+    testing::Values(OpenCase{"succeeds", "exit 0", "https://example.test/", true},
+                    OpenCase{"fails", "exit 3", "https://example.test/", false},
+                    OpenCase{"failsWithOne", "exit 1", "https://example.test/", false},
+                    OpenCase{"killed", "kill -9 $$", "https://example.test/", false},
+                    OpenCase{"missing", nullptr, "https://example.test/", false},
+                    OpenCase{"emptyAddress", "exit 0", "", false}),
+    [](const testing::TestParamInfo<OpenCase>& info) { return std::string(info.param.name); });
 
 } // namespace
 } // namespace orvex::platform
