@@ -6,11 +6,12 @@
 #include "gui/UserMessages.h"
 #include "gui/WindowServices.h"
 
-#include "platform/registry/HiveFileRegistry.h"
 #include "support/TempDir.h"
+#include "support/TestRegistry.h"
 
 #include <QStringList>
 
+#include <memory>
 #include <vector>
 
 namespace orvex::gui::test {
@@ -50,16 +51,16 @@ public:
     void openAbout() override { ++abouts; }
 };
 
-// Everything a window needs, pre-answered; the settings go to a hive file of
+// Everything a window needs, pre-answered; the settings go to a registry of
 // the test's own.
 struct Doubles {
     FakeScreen screen;
     RecordingMessages messages;
     orvex::test::TempDir hiveFolder;
-    orvex::platform::HiveFileRegistry registry{hiveFolder.path() / "registry.reg"};
+    std::unique_ptr<RegistryApi> registry = orvex::test::makeTestRegistry(hiveFolder);
     RecordingPrinting printing;
     RecordingHelp help;
-    WindowServices services() { return {screen, messages, registry, printing, help}; }
+    WindowServices services() { return {screen, messages, *registry, printing, help}; }
 };
 
 } // namespace orvex::gui::test

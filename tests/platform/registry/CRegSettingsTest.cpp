@@ -3,12 +3,7 @@
 #include "RegistryProbe.h"
 #include "support/ForwardingRegistry.h"
 #include "support/TempDir.h"
-
-#ifdef _WIN32
-#include "support/Win32TestRegistry.h"
-#else
-#include "platform/registry/HiveFileRegistry.h"
-#endif
+#include "support/TestRegistry.h"
 
 #include <gtest/gtest.h>
 
@@ -25,17 +20,6 @@ using test::RawValue;
 
 const std::string kOcs = "Software\\Tarnwell\\OCS";
 
-// The system's registry: a hive file of the test's own, or on Windows the
-// real registry below a key of the test's own.
-std::unique_ptr<RegistryApi> makeRegistry([[maybe_unused]] const test::TempDir& dir)
-{
-#ifdef _WIN32
-    return std::make_unique<test::Win32TestRegistry>();
-#else
-    return std::make_unique<platform::HiveFileRegistry>(dir.path() / "registry.reg");
-#endif
-}
-
 class Store : public ::testing::Test {
 protected:
     void SetUp() override
@@ -45,7 +29,7 @@ protected:
     }
 
     test::TempDir dir;
-    std::unique_ptr<RegistryApi> registry = makeRegistry(dir);
+    std::unique_ptr<RegistryApi> registry = test::makeTestRegistry(dir);
     CRegSettings settings{*registry};
 };
 
@@ -232,7 +216,7 @@ class Texts : public ::testing::TestWithParam<RoundTrip> {};
 TEST_P(Texts, readBackAsWritten)
 {
     test::TempDir dir;
-    const std::unique_ptr<RegistryApi> registry = makeRegistry(dir);
+    const std::unique_ptr<RegistryApi> registry = test::makeTestRegistry(dir);
     CRegSettings settings(*registry);
     const std::string& text = GetParam().text;
 #ifdef _WIN32
@@ -282,7 +266,7 @@ class Names : public ::testing::TestWithParam<NameCase> {};
 TEST_P(Names, startInitialAndLoseSurroundingSpacesAndEmptyRestoresTheInitialName)
 {
     const test::TempDir dir;
-    const auto registry = makeRegistry(dir);
+    const auto registry = test::makeTestRegistry(dir);
     CRegSettings settings(*registry);
     EXPECT_EQ(settings.Company(), "VB and VBA Program Settings");
     EXPECT_EQ(settings.AppName(), "Orvex Comparative Software");
