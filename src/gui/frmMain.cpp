@@ -381,7 +381,9 @@ void frmMain::Timer1_Timer()
 
 void frmMain::closeEvent(QCloseEvent* event)
 {
-    // MDIForm_Unload: nothing is saved, nothing refuses.
+    // MDIForm_Unload: nothing is saved, nothing refuses. The window's life
+    // ends here; a tick before its deletion must not show it again.
+    Timer1->stop();
     event->accept();
 }
 

@@ -10,6 +10,7 @@
 #include "support/TempDir.h"
 
 #include <QAbstractItemView>
+#include <QAction>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QtTest>
@@ -78,6 +79,13 @@ void StartUpTest::splashShowsUntilTheFirstTick_thenTheMainWindow()
     // Later ticks change nothing.
     QVERIFY(ticks.wait(5000));
     QVERIFY(program.mainWindow()->isVisible());
+
+    // Nor does one between File > Exit and the window's deletion.
+    program.mainWindow()->setAttribute(Qt::WA_DeleteOnClose, false);
+    test::control<QTimer>(program.mainWindow(), "Timer1")->setInterval(1);
+    test::control<QAction>(program.mainWindow(), "mnuFileExit")->trigger();
+    QTest::qWait(50);
+    QVERIFY(!program.mainWindow()->isVisible());
     delete program.mainWindow();
 }
 
