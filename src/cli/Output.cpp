@@ -1,5 +1,7 @@
 #include "cli/Output.h"
 
+#include "core/Utf8Text.h"
+
 #include <nlohmann/json.hpp>
 
 #include <cerrno>
@@ -99,36 +101,12 @@ std::string scalarJson(const nlohmann::json& scalar)
 bool needsNoEscape(std::string_view text)
 {
     for (std::size_t i = 0; i < text.size();) {
-        const auto byte = [&](std::size_t at) { return at < text.size() ? static_cast<unsigned char>(text[at]) : 0U; };
-        const unsigned lead = byte(i);
-        if (lead < 0x80) {
-            if (lead < 0x20 || lead == '"' || lead == '\\')
-                return false;
-            ++i;
-            continue;
-        }
-        unsigned low = 0x80;
-        unsigned high = 0xBF;
-        std::size_t length = 0;
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            low = lead == 0xE0 ? 0xA0 : 0x80;
-            high = lead == 0xED ? 0x9F : 0xBF;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            low = lead == 0xF0 ? 0x90 : 0x80;
-            high = lead == 0xF4 ? 0x8F : 0xBF;
-        } else {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        if (lead < 0x20 || lead == '"' || lead == '\\')
             return false;
-        }
-        if (byte(i + 1) < low || byte(i + 1) > high)
+        const std::size_t length = utf8SequenceLength(text, i);
+        if (length == 0)
             return false;
-        for (std::size_t k = 2; k < length; ++k) {
-            if (byte(i + k) < 0x80 || byte(i + k) > 0xBF)
-                return false;
-        }
         i += length;
     }
     return true;

@@ -1,5 +1,6 @@
 #include "platform/registry/HiveText.h"
 #include "core/AsciiText.h"
+#include "core/Utf8Text.h"
 
 #include "core/settings/RegistryApi.h"
 #include "platform/registry/RegistryProtocol.h"
@@ -232,35 +233,10 @@ std::string joinContinued(std::string_view lines)
 bool validUtf8(std::string_view text)
 {
     for (std::size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        std::size_t extra = 0;
-        unsigned char low = 0x80;
-        unsigned char high = 0xBF;
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        }
-        if (lead >= 0xC2 && lead <= 0xDF)
-            extra = 1;
-        else if (lead >= 0xE0 && lead <= 0xEF) {
-            extra = 2;
-            low = lead == 0xE0 ? 0xA0 : 0x80; // no overlong forms
-            high = lead == 0xED ? 0x9F : 0xBF; // no surrogates
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            extra = 3;
-            low = lead == 0xF0 ? 0x90 : 0x80;
-            high = lead == 0xF4 ? 0x8F : 0xBF;
-        } else {
+        const std::size_t length = utf8SequenceLength(text, i);
+        if (length == 0)
             return false;
-        }
-        if (i + extra >= text.size())
-            return false;
-        for (std::size_t k = 1; k <= extra; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + k]);
-            if (next < (k == 1 ? low : 0x80) || next > (k == 1 ? high : 0xBF))
-                return false;
-        }
-        i += extra + 1;
+        i += length;
     }
     return true;
 }
